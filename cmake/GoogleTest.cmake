@@ -1,0 +1,12 @@
+# GoogleTest: the system's libraries natively, Debian's sources for MinGW.
+include(GoogleTest)
+if(NOT WIN32)
+  find_package(GTest QUIET)
+endif()
+if(NOT TARGET GTest::gtest_main)
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+  add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+  add_library(GTest::gtest ALIAS gtest)
+  add_library(GTest::gtest_main ALIAS gtest_main)
+endif()
