@@ -79,9 +79,10 @@ int NearestLoadStep(int value, bool postcard)
 {
     const auto& steps = postcard ? postcardPositionSteps : loadPositionSteps;
     int best = 0;
-    long bestDiff = 65535;
+    // 64 bits: long is 32 bits on Windows, where INT_MIN - 120 would overflow.
+    long long bestDiff = 65535;
     for (int i = 0; i < 10; ++i) {
-        const long diff = std::labs(static_cast<long>(value) - steps[static_cast<std::size_t>(i)]);
+        const long long diff = std::llabs(static_cast<long long>(value) - steps[static_cast<std::size_t>(i)]);
         if (diff == 0)
             return i;
         if (diff < bestDiff) {
