@@ -1,0 +1,41 @@
+# Sourced by the test and run scripts: a Wine prefix for one build tree,
+# an X display, and a persistent wineserver. Call wine_env_start BUILD_DIR
+# [need_display], and wine_env_stop when done.
+
+wine_env_start() {
+  local build_dir=$1
+  export WINEPREFIX="$build_dir/wineprefix"
+  export WINEDEBUG=-all
+  export LANG=ja_JP.UTF-8
+  export LANG_WINE=ja_JP.UTF-8
+  export WINEDLLOVERRIDES="mscoree,mshtml="
+
+  QV_XVFB_PID=""
+  if [ -z "${DISPLAY:-}" ] || [ "${QV_OWN_DISPLAY:-0}" = 1 ]; then
+    local n=90
+    while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
+    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    QV_XVFB_PID=$!
+    export DISPLAY=":$n"
+    for _ in $(seq 1 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
+  fi
+
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    echo "wine: creating prefix $WINEPREFIX"
+    wineboot -i >/dev/null 2>&1 || true
+    wineserver -w
+    # A crashing test must fail, not wait for someone to close a dialog.
+    wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1 || true
+    wineserver -w
+  fi
+  # One server for all tests: each process start is then cheap.
+  wineserver -p >/dev/null 2>&1 </dev/null || true
+}
+
+wine_env_stop() {
+  wineserver -k >/dev/null 2>&1 || true
+  if [ -n "${QV_XVFB_PID:-}" ]; then
+    kill "$QV_XVFB_PID" 2>/dev/null || true
+    wait "$QV_XVFB_PID" 2>/dev/null || true
+  fi
+}

@@ -1,0 +1,301 @@
+#include "MainPanelDlg.h"
+
+#include <commctrl.h>
+
+#include "framework/Seams.h"
+#include "framework/Text.h"
+#include "resource.h"
+
+namespace {
+
+const wchar_t* const kCaption = L"Quorvex";
+
+struct TabEntry {
+    const wchar_t* caption;
+    int image;
+};
+// Tab order and captions; the pages follow the same order.
+constexpr std::array<TabEntry, CMainPanelDlg::kPageCount> kTabs = {{
+    {L"機能選択", 0},
+    {L"パラメータ設定", 2},
+    {L"ＭＳＷ１", 1},
+    {L"ＭＳＷ２", 1},
+    {L"ＭＳＷ３", 1},
+    {L"ＭＳＷ４", 1},
+}};
+
+}  // namespace
+
+CMainPanelDlg::CMainPanelDlg() : CDialog(IDD_MAIN)
+{
+    icon_ = ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME));
+    Accelerators();
+
+    MapCommand(ID_FILE_OPEN, &CMainPanelDlg::ReadSettingsFile);
+    MapCommand(ID_FILE_SAVE, &CMainPanelDlg::WriteSettingsFile);
+    MapCommand(ID_SEND, &CMainPanelDlg::SendSettings);
+    MapCommand(ID_FACTORY, &CMainPanelDlg::OnShowFactoryDefaults);
+    MapCommand(ID_SELECT_PRINTER, &CMainPanelDlg::SelectPrinter);
+    MapCommand(ID_FILE_EXIT, &CMainPanelDlg::ConfirmExit);
+    MapCommand(ID_HELP_CONTENTS, &CMainPanelDlg::ShowHelp);
+    MapCommand(ID_APP_ABOUT, &CMainPanelDlg::OnAbout);
+    MapCommand(ID_DATA_CHECK, &CMainPanelDlg::OnDataCheck);
+    const UINT pageCommands[kPageCount] = {ID_PAGE_SELECT, ID_PAGE_PARAM, ID_PAGE_MSW1,
+                                           ID_PAGE_MSW2,   ID_PAGE_MSW3,  ID_PAGE_MSW4};
+    for (int i = 0; i < kPageCount; ++i)
+        MapCommand(pageCommands[i], [this, i] { SelectPage(i); });
+
+    // Toolbar buttons carry their own ids and reach the same handlers.
+    MapNotify(ID_TB_OPEN, BN_CLICKED, [this] { ReadSettingsFile(); });
+    MapNotify(ID_TB_SAVE, BN_CLICKED, [this] { WriteSettingsFile(); });
+    MapNotify(ID_TB_SEND, BN_CLICKED, [this] { SendSettings(); });
+    MapNotify(ID_TB_FACTORY, BN_CLICKED, [this] { OnShowFactoryDefaults(); });
+    MapNotify(ID_TB_PRINTER, BN_CLICKED, [this] { SelectPrinter(); });
+    MapNotify(IDC_TAB, TCN_SELCHANGE, &CMainPanelDlg::OnTabSelChange);
+
+    MapMessage(WM_SYSCOMMAND, &CMainPanelDlg::OnSysCommand);
+    MapMessage(WM_SIZE, &CMainPanelDlg::OnSize);
+    MapMessage(WM_PAINT, &CMainPanelDlg::OnPaint);
+    MapMessage(WM_QUERYDRAGICON, &CMainPanelDlg::OnQueryDragIcon);
+    MapMessage(WM_DESTROY, &CMainPanelDlg::OnDestroy);
+}
+
+HACCEL CMainPanelDlg::Accelerators()
+{
+    // Loaded once and kept for the life of the process.
+    static const HACCEL table = ::LoadAcceleratorsW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MENU_MAIN));
+    return table;
+}
+
+BOOL CMainPanelDlg::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+    LocateHelpFile();
+    ::SendMessageW(m_hWnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
+    ::SendMessageW(m_hWnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
+    CreateToolBar();
+    CreateStatusBar();
+
+    printerDlg.startupComplete = false;
+    workingBlock = qv::FactoryDefaults;
+    sentBlock = qv::FactoryDefaults;
+    savedBlock = qv::FactoryDefaults;
+    EnableSendCommand(true);
+
+    CreateTabsAndPages();
+    DistributeToPages(workingBlock);
+    SelectPrinter();
+    if (IsModalEnding())
+        return TRUE;
+    pageSelect.UpdateFormButtonCaption();
+    printerDlg.startupComplete = true;
+    UpdateSystemMenu(m_hWnd);
+    return TRUE;
+}
+
+void CMainPanelDlg::CreateToolBar() { toolbar.Create(m_hWnd, IDC_TOOLBAR, IDB_TOOLBAR); }
+
+void CMainPanelDlg::CreateStatusBar()
+{
+    statusBar = ::CreateWindowExW(0, STATUSCLASSNAMEW, nullptr, WS_CHILD | WS_VISIBLE | CCS_BOTTOM, 0, 0, 0, 0,
+                                  m_hWnd, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(IDC_STATUSBAR)),
+                                  ::GetModuleHandleW(nullptr), nullptr);
+    RECT rc{};
+    ::GetWindowRect(statusBar, &rc);
+    int parts[2] = {StatusSplit(rc.right - rc.left), -1};
+    ::SendMessageW(statusBar, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(parts));
+}
+
+void CMainPanelDlg::CreateTabsAndPages()
+{
+    const HWND tab = GetDlgItem(IDC_TAB);
+    tabImages_.reset(::ImageList_LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDB_TABS), 16, 1,
+                                            RGB(192, 192, 192), IMAGE_BITMAP, LR_CREATEDIBSECTION));
+    TabCtrl_SetImageList(tab, tabImages_.get());
+    for (int i = 0; i < kPageCount; ++i) {
+        TCITEMW item{};
+        item.mask = TCIF_TEXT | TCIF_IMAGE;
+        item.pszText = const_cast<wchar_t*>(kTabs[static_cast<std::size_t>(i)].caption);
+        item.iImage = kTabs[static_cast<std::size_t>(i)].image;
+        TabCtrl_InsertItem(tab, i, &item);
+    }
+    for (int i = 0; i < kPageCount; ++i) {
+        CSettingsPage& page = PageOfTab(i);
+        page.Create(m_hWnd);
+        ::SetWindowPos(page.m_hWnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+        page.ShowWindow(i == 0 ? SW_SHOW : SW_HIDE);
+    }
+}
+
+CSettingsPage& CMainPanelDlg::PageOfTab(int index)
+{
+    CSettingsPage* pages[kPageCount] = {&pageSelect, &pageParam, &pageMsw1, &pageMsw2, &pageMsw3, &pageMsw4};
+    return *pages[index];
+}
+
+void CMainPanelDlg::DistributeToPages(qv::SettingsBlock& block)
+{
+    for (int i = 0; i < kPageCount; ++i)
+        PageOfTab(i).LoadFromBlock(block);
+}
+
+void CMainPanelDlg::CollectFromPages(qv::SettingsBlock& block)
+{
+    for (int i = 0; i < kPageCount; ++i)
+        PageOfTab(i).StoreToBlock(block);
+}
+
+int CMainPanelDlg::CurrentTab() const { return TabCtrl_GetCurSel(GetDlgItem(IDC_TAB)); }
+
+void CMainPanelDlg::SelectPage(int index)
+{
+    TabCtrl_SetCurSel(GetDlgItem(IDC_TAB), index);
+    ShowPage(index);
+}
+
+void CMainPanelDlg::OnTabSelChange() { ShowPage(CurrentTab()); }
+
+void CMainPanelDlg::ShowPage(int index)
+{
+    for (int i = 0; i < kPageCount; ++i)
+        PageOfTab(i).ShowWindow(SW_HIDE);
+    if (index < 0 || index >= kPageCount)
+        return;
+    CSettingsPage& page = PageOfTab(index);
+    page.ShowWindow(SW_SHOW);
+    // A user who clicked a tab keeps the focus on the tabs.
+    if (::GetFocus() != GetDlgItem(IDC_TAB))
+        ::SetFocus(page.m_hWnd);
+}
+
+void CMainPanelDlg::OnDataCheck()
+{
+    if (printerDlg.startupComplete)
+        CollectFromPages(workingBlock);
+    EnableSendCommand(true);
+}
+
+void CMainPanelDlg::OnShowFactoryDefaults()
+{
+    if (ShowMessageBox(m_hWnd, L"現在の設定値は破棄されます、\n工場出荷設定値に変更しますか？", kCaption,
+                       MB_OKCANCEL | MB_ICONEXCLAMATION) != IDOK)
+        return;
+    ApplyFactoryDefaults();
+}
+
+void CMainPanelDlg::ApplyFactoryDefaults()
+{
+    workingBlock = qv::FactoryDefaults;
+    DistributeToPages(workingBlock);
+    SelectPage(0);
+    ShowMessageBox(m_hWnd, L"工場出荷設定値を表示しました。", kCaption, MB_OK | MB_ICONINFORMATION);
+    OnDataCheck();
+    pageSelect.UpdateFormButtonCaption();
+}
+
+bool CMainPanelDlg::PassPendingGate()
+{
+    if (!pageParam.CentringCheckPending())
+        return true;
+    if (CurrentTab() != 1)
+        SelectPage(1);
+    pageParam.CorrectCentringValues();
+    return false;
+}
+
+void CMainPanelDlg::EnableSendCommand(bool enable)
+{
+    ::EnableMenuItem(::GetMenu(m_hWnd), ID_SEND, MF_BYCOMMAND | (enable ? MF_ENABLED : MF_GRAYED));
+    toolbar.EnableButton(ID_TB_SEND, enable);
+}
+
+bool CMainPanelDlg::IsCommandEnabled(UINT menuId) const
+{
+    const UINT state = ::GetMenuState(::GetMenu(m_hWnd), menuId, MF_BYCOMMAND);
+    return state != static_cast<UINT>(-1) && !(state & (MF_GRAYED | MF_DISABLED));
+}
+
+void CMainPanelDlg::SetStatusTexts(const std::wstring& printer, const std::wstring& port)
+{
+    const std::wstring part0 = L"プリンタ名： " + printer;
+    const std::wstring part1 = L"接続先： " + port;
+    ::SendMessageW(statusBar, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(part0.c_str()));
+    ::SendMessageW(statusBar, SB_SETTEXTW, 1, reinterpret_cast<LPARAM>(part1.c_str()));
+}
+
+bool CMainPanelDlg::PreTranslateMessage(MSG& msg)
+{
+    // Accelerators see every key first, whichever control has the focus, so
+    // Ctrl+C never copies out of an edit box.
+    return Accelerators() && ::TranslateAcceleratorW(m_hWnd, Accelerators(), &msg);
+}
+
+void CMainPanelDlg::OnAbout()
+{
+    CDialog about(IDD_ABOUTBOX);
+    about.DoModal(m_hWnd);
+}
+
+std::optional<LRESULT> CMainPanelDlg::OnSysCommand(WPARAM wParam, LPARAM)
+{
+    if (wParam == SC_CLOSE)
+        ConfirmExit();
+    return std::nullopt;  // the default only reaches the empty Cancel handler
+}
+
+std::optional<LRESULT> CMainPanelDlg::OnSize(WPARAM, LPARAM)
+{
+    UpdateSystemMenu(m_hWnd);
+    return std::nullopt;
+}
+
+void CMainPanelDlg::UpdateSystemMenu(HWND hwnd)
+{
+    const HMENU menu = ::GetSystemMenu(hwnd, FALSE);
+    const bool minimised = ::IsIconic(hwnd) != FALSE;
+    ::EnableMenuItem(menu, SC_SIZE, MF_BYCOMMAND | MF_GRAYED);
+    ::EnableMenuItem(menu, SC_MAXIMIZE, MF_BYCOMMAND | MF_GRAYED);
+    ::EnableMenuItem(menu, SC_RESTORE, MF_BYCOMMAND | (minimised ? MF_ENABLED : MF_GRAYED));
+    ::EnableMenuItem(menu, SC_MINIMIZE, MF_BYCOMMAND | (minimised ? MF_GRAYED : MF_ENABLED));
+}
+
+std::optional<LRESULT> CMainPanelDlg::OnPaint(WPARAM, LPARAM)
+{
+    if (!::IsIconic(m_hWnd))
+        return std::nullopt;
+    PAINTSTRUCT ps;
+    const HDC dc = ::BeginPaint(m_hWnd, &ps);
+    ::SendMessageW(m_hWnd, WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+    RECT rc;
+    ::GetClientRect(m_hWnd, &rc);
+    const int x = (rc.right - rc.left - ::GetSystemMetrics(SM_CXICON) + 1) / 2;
+    const int y = (rc.bottom - rc.top - ::GetSystemMetrics(SM_CYICON) + 1) / 2;
+    ::DrawIcon(dc, x, y, icon_);
+    ::EndPaint(m_hWnd, &ps);
+    return 0;
+}
+
+std::optional<LRESULT> CMainPanelDlg::OnQueryDragIcon(WPARAM, LPARAM) { return reinterpret_cast<LRESULT>(icon_); }
+
+std::optional<LRESULT> CMainPanelDlg::OnDestroy(WPARAM, LPARAM)
+{
+    return std::nullopt;
+}
+
+// Filled in by the file, printer, help and exit work.
+void CMainPanelDlg::ReadSettingsFile() {}
+void CMainPanelDlg::WriteSettingsFile() {}
+void CMainPanelDlg::SendSettings() {}
+void CMainPanelDlg::ShowHelp() {}
+void CMainPanelDlg::LocateHelpFile() {}
+
+void CMainPanelDlg::SelectPrinter()
+{
+    // Until printer access lands: the panel runs without a printer.
+}
+
+void CMainPanelDlg::ConfirmExit()
+{
+    CollectFromPages(workingBlock);
+    EndDialog(IDOK);
+}
