@@ -26,10 +26,17 @@ wine_env_start() {
     wineserver -w
     # A crashing test must fail, not wait for someone to close a dialog.
     wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1 || true
+    # One virtual desktop: windows get a drawn frame, and no window waits
+    # for a window manager that is not there.
+    wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /t REG_SZ /d Default /f >/dev/null 2>&1 || true
+    wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /t REG_SZ /d 1024x768 /f >/dev/null 2>&1 || true
     wineserver -w
   fi
   # One server for all tests: each process start is then cheap.
   wineserver -p >/dev/null 2>&1 </dev/null || true
+  # Start Wine's own services now, detached from our output: started by the
+  # first test instead, they would hold CTest's pipes open after it ends.
+  wine wineboot >/dev/null 2>&1 </dev/null || true
 }
 
 wine_env_stop() {
