@@ -32,8 +32,8 @@ private:
     bool failed_ = false;
 };
 
-extern const wchar_t* const kParseIntMessage;      // "整数を入力してください。"
-extern const wchar_t* const kRangeIntMessageFormat; // "%1 から %2 までの整数を入力してください。"
+extern const wchar_t* const kParseIntMessage;        // "整数を入力してください。"
+extern const wchar_t* const kRangeIntMessageFormat;  // "%1 から %2 までの整数を入力してください。"
 
 // An integer edit box. An empty or non-numeric text is refused.
 void DDX_Text(CDataExchange& dx, int id, int& value);

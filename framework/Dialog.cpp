@@ -84,8 +84,8 @@ void CDialog::PumpPendingMessages()
 bool CDialog::Create(HWND parent)
 {
     modal_ = false;
-    return ::CreateDialogParamW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(templateId_), parent, DialogProc,
-                                reinterpret_cast<LPARAM>(this)) != nullptr;
+    return ::CreateDialogParamW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(templateId_), parent,
+                                DialogProc, reinterpret_cast<LPARAM>(this)) != nullptr;
 }
 
 void CDialog::EndDialog(INT_PTR result)

@@ -53,7 +53,10 @@ protected:
     virtual bool OnCommandMessage(UINT, UINT, HWND) { return false; }
 
     void MapCommand(UINT id, std::function<void()> fn) { commands_[id] = std::move(fn); }
-    void MapNotify(UINT id, UINT code, std::function<void()> fn) { notifications_[{id, code}] = std::move(fn); }
+    void MapNotify(UINT id, UINT code, std::function<void()> fn)
+    {
+        notifications_[{id, code}] = std::move(fn);
+    }
     template <class T> void MapCommand(UINT id, void (T::*fn)())
     {
         commands_[id] = [this, fn] { (static_cast<T*>(this)->*fn)(); };

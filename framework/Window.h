@@ -10,7 +10,10 @@ public:
     HWND m_hWnd = nullptr;
 
     HWND GetDlgItem(int id) const { return ::GetDlgItem(m_hWnd, id); }
-    LRESULT SendMessage(UINT msg, WPARAM w = 0, LPARAM l = 0) const { return ::SendMessageW(m_hWnd, msg, w, l); }
+    LRESULT SendMessage(UINT msg, WPARAM w = 0, LPARAM l = 0) const
+    {
+        return ::SendMessageW(m_hWnd, msg, w, l);
+    }
     LRESULT SendDlgItemMessage(int id, UINT msg, WPARAM w = 0, LPARAM l = 0) const
     {
         return ::SendDlgItemMessageW(m_hWnd, id, msg, w, l);
@@ -23,7 +26,10 @@ public:
     std::wstring GetWindowText() const { return GetWindowText(m_hWnd); }
     void SetWindowText(const std::wstring& text) const { ::SetWindowTextW(m_hWnd, text.c_str()); }
     std::wstring GetDlgItemText(int id) const { return GetWindowText(GetDlgItem(id)); }
-    void SetDlgItemText(int id, const std::wstring& text) const { ::SetDlgItemTextW(m_hWnd, id, text.c_str()); }
+    void SetDlgItemText(int id, const std::wstring& text) const
+    {
+        ::SetDlgItemTextW(m_hWnd, id, text.c_str());
+    }
     // Sends a plain command (no control handle) to this window.
     void SendCommand(UINT id) const { SendMessage(WM_COMMAND, MAKEWPARAM(id, 0), 0); }
 };

@@ -14,10 +14,10 @@ constexpr std::size_t kTooltipBytes = 79;  // the request's buffer holds 80 char
 
 bool CPanelToolBar::Create(HWND parent, UINT id, UINT bitmapId)
 {
-    m_hWnd = ::CreateWindowExW(0, TOOLBARCLASSNAMEW, nullptr,
-                               WS_CHILD | WS_VISIBLE | WS_BORDER | TBSTYLE_TOOLTIPS | CCS_ADJUSTABLE | CCS_TOP, 0,
-                               0, 0, 0, parent, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)),
-                               ::GetModuleHandleW(nullptr), nullptr);
+    m_hWnd = ::CreateWindowExW(
+        0, TOOLBARCLASSNAMEW, nullptr,
+        WS_CHILD | WS_VISIBLE | WS_BORDER | TBSTYLE_TOOLTIPS | CCS_ADJUSTABLE | CCS_TOP, 0, 0, 0, 0, parent,
+        reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), ::GetModuleHandleW(nullptr), nullptr);
     if (!m_hWnd)
         return false;
     ::SetWindowSubclass(m_hWnd, SubclassProc, kSubclassId, 0);
@@ -42,13 +42,17 @@ bool CPanelToolBar::Create(HWND parent, UINT id, UINT bitmapId)
     return true;
 }
 
-void CPanelToolBar::EnableButton(UINT id, bool enable) const { SendMessage(TB_ENABLEBUTTON, id, MAKELPARAM(enable, 0)); }
+void CPanelToolBar::EnableButton(UINT id, bool enable) const
+{
+    SendMessage(TB_ENABLEBUTTON, id, MAKELPARAM(enable, 0));
+}
 
 bool CPanelToolBar::IsButtonEnabled(UINT id) const { return SendMessage(TB_ISBUTTONENABLED, id) != 0; }
 
 std::wstring CPanelToolBar::TooltipText(UINT id) { return CutToCp932Bytes(LoadResString(id), kTooltipBytes); }
 
-LRESULT CALLBACK CPanelToolBar::SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR)
+LRESULT CALLBACK CPanelToolBar::SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                             DWORD_PTR)
 {
     // The tooltip asks its owner, the toolbar, first; answer before the
     // parent ever sees the request.

@@ -45,7 +45,8 @@ TEST_F(MainPanelTest, StartsFromFactorySettingsOnTheFunctionSelectPage)
 TEST_F(MainPanelTest, TabsCarryTheirCaptionsInOrder)
 {
     Run([&] {
-        const char* captions[] = {"機能選択", "パラメータ設定", "ＭＳＷ１", "ＭＳＷ２", "ＭＳＷ３", "ＭＳＷ４"};
+        const char* captions[] = {"機能選択", "パラメータ設定", "ＭＳＷ１",
+                                  "ＭＳＷ２", "ＭＳＷ３",       "ＭＳＷ４"};
         ASSERT_EQ(TabCtrl_GetItemCount(Tab()), 6);
         for (int i = 0; i < 6; ++i) {
             wchar_t text[64] = {};
@@ -63,8 +64,8 @@ TEST_F(MainPanelTest, TabsCarryTheirCaptionsInOrder)
 TEST_F(MainPanelTest, PageCommandsAndAcceleratorsSwitchPagesAndMoveTheFocus)
 {
     Run([&] {
-        const UINT commands[] = {ID_PAGE_SELECT, ID_PAGE_PARAM, ID_PAGE_MSW1, ID_PAGE_MSW2, ID_PAGE_MSW3,
-                                 ID_PAGE_MSW4};
+        const UINT commands[] = {ID_PAGE_SELECT, ID_PAGE_PARAM, ID_PAGE_MSW1,
+                                 ID_PAGE_MSW2,   ID_PAGE_MSW3,  ID_PAGE_MSW4};
         for (int i = 5; i >= 0; --i) {
             dlg.SendCommand(commands[i]);
             EXPECT_EQ(dlg.CurrentTab(), i);
@@ -161,7 +162,8 @@ TEST_F(MainPanelTest, ToolbarButtonRunsTheSameCommandAsTheMenu)
 {
     Run([&] {
         boxes.Answer(IDCANCEL);
-        dlg.SendMessage(WM_COMMAND, MAKEWPARAM(ID_TB_FACTORY, BN_CLICKED), reinterpret_cast<LPARAM>(dlg.toolbar.m_hWnd));
+        dlg.SendMessage(WM_COMMAND, MAKEWPARAM(ID_TB_FACTORY, BN_CLICKED),
+                        reinterpret_cast<LPARAM>(dlg.toolbar.m_hWnd));
         ASSERT_EQ(boxes.Calls().size(), 1u);
         EXPECT_EQ(boxes.Calls()[0].text, W("現在の設定値は破棄されます、\n工場出荷設定値に変更しますか？"));
         boxes.Answer(IDCANCEL);
@@ -240,7 +242,9 @@ TEST_F(MainPanelTest, SystemMenuFollowsTheWindowState)
         dlg.PumpPendingMessages();
         EXPECT_TRUE(MenuGrayed(sys, SC_RESTORE));
         EXPECT_FALSE(MenuGrayed(sys, SC_MINIMIZE));
-        EXPECT_EQ(dlg.SendMessage(WM_QUERYDRAGICON), reinterpret_cast<LRESULT>(::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME))));
+        EXPECT_EQ(dlg.SendMessage(WM_QUERYDRAGICON),
+                  reinterpret_cast<LRESULT>(
+                      ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME))));
     });
 }
 
@@ -256,8 +260,8 @@ TEST_F(MainPanelTest, MenuBarHoldsTheCommandsInOrder)
         for (int i = 0; i < 9; ++i)
             EXPECT_EQ(::GetMenuItemID(file, i), fileIds[i]) << i;
         const HMENU pages = ::GetSubMenu(bar, 1);
-        const UINT pageIds[] = {ID_PAGE_SELECT, ID_PAGE_PARAM, ID_PAGE_MSW1, ID_PAGE_MSW2, ID_PAGE_MSW3,
-                                ID_PAGE_MSW4};
+        const UINT pageIds[] = {ID_PAGE_SELECT, ID_PAGE_PARAM, ID_PAGE_MSW1,
+                                ID_PAGE_MSW2,   ID_PAGE_MSW3,  ID_PAGE_MSW4};
         for (int i = 0; i < 6; ++i)
             EXPECT_EQ(::GetMenuItemID(pages, i), pageIds[i]) << i;
         const HMENU help = ::GetSubMenu(bar, 2);
