@@ -1,12 +1,9 @@
+// Memory switch bank 1 (MSW1-1 to MSW1-8).
 #pragma once
 
-#include "SettingsPage.h"
-#include "resource.h"
+#include "MswPage.h"
 
-class CPage_MSW1 : public CSettingsPage {
+class CPage_MSW1 : public CMswPage {
 public:
-    CPage_MSW1() : CSettingsPage(IDD_PAGE_MSW1, {}) {}
-
-    void LoadFromBlock(qv::SettingsBlock&) override {}
-    void StoreToBlock(qv::SettingsBlock&) override {}
+    CPage_MSW1();
 };

@@ -1,12 +1,9 @@
+// Memory switch bank 2 (MSW2-1 to MSW2-8).
 #pragma once
 
-#include "SettingsPage.h"
-#include "resource.h"
+#include "MswPage.h"
 
-class CPage_MSW2 : public CSettingsPage {
+class CPage_MSW2 : public CMswPage {
 public:
-    CPage_MSW2() : CSettingsPage(IDD_PAGE_MSW2, {}) {}
-
-    void LoadFromBlock(qv::SettingsBlock&) override {}
-    void StoreToBlock(qv::SettingsBlock&) override {}
+    CPage_MSW2();
 };

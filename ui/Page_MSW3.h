@@ -1,12 +1,9 @@
+// Memory switch bank 3 (MSW3-1 to MSW3-8).
 #pragma once
 
-#include "SettingsPage.h"
-#include "resource.h"
+#include "MswPage.h"
 
-class CPage_MSW3 : public CSettingsPage {
+class CPage_MSW3 : public CMswPage {
 public:
-    CPage_MSW3() : CSettingsPage(IDD_PAGE_MSW3, {}) {}
-
-    void LoadFromBlock(qv::SettingsBlock&) override {}
-    void StoreToBlock(qv::SettingsBlock&) override {}
+    CPage_MSW3();
 };

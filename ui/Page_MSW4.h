@@ -1,12 +1,9 @@
+// Memory switch bank 4 (MSW4-1 to MSW4-8).
 #pragma once
 
-#include "SettingsPage.h"
-#include "resource.h"
+#include "MswPage.h"
 
-class CPage_MSW4 : public CSettingsPage {
+class CPage_MSW4 : public CMswPage {
 public:
-    CPage_MSW4() : CSettingsPage(IDD_PAGE_MSW4, {}) {}
-
-    void LoadFromBlock(qv::SettingsBlock&) override {}
-    void StoreToBlock(qv::SettingsBlock&) override {}
+    CPage_MSW4();
 };

@@ -1,14 +1,32 @@
+// Operating parameters: head centring at paper intake, fonts, kanji table,
+// AGA and return times, postcard mode, intake time and LF pitch corrections.
 #pragma once
 
+#include <array>
+
 #include "SettingsPage.h"
-#include "resource.h"
+#include "core/ParamConversion.h"
 
 class CPage_Param : public CSettingsPage {
 public:
-    CPage_Param() : CSettingsPage(IDD_PAGE_PARAM, {}) {}
+    CPage_Param();
 
-    void LoadFromBlock(qv::SettingsBlock&) override {}
-    void StoreToBlock(qv::SettingsBlock&) override {}
-    bool CentringCheckPending() const { return false; }
-    void CorrectCentringValues() {}
+    void LoadFromBlock(qv::SettingsBlock& block) override;
+    void StoreToBlock(qv::SettingsBlock& block) override;
+    // A head-centring box holds a value still being typed (below its range).
+    bool CentringCheckPending() const;
+    // Tells the user, then puts the lower limit into every pending box.
+    void CorrectCentringValues();
+    const qv::ParamValues& Values() const { return values_; }
+
+protected:
+    BOOL OnInitDialog() override;
+    void DoDataExchange(CDataExchange& dx) override;
+
+private:
+    enum Entry { kCutSheet, kFrontTractor, kRearTractor, kIntakeTime, kEntryCount };
+    void OnEntryChange(Entry entry);
+
+    qv::ParamValues values_;
+    std::array<bool, 3> pending_{};  // cut sheet, front tractor, rear tractor
 };

@@ -1,0 +1,56 @@
+#include "MswPage.h"
+
+#include "core/FieldLists.h"
+#include "framework/DataExchange.h"
+#include "framework/Text.h"
+
+using qv::SwitchControl;
+
+CMswPage::CMswPage(UINT templateId, int bank, const std::array<int, 8>& switchControls,
+                   std::initializer_list<int> notifyingControls)
+    : CSettingsPage(templateId, notifyingControls), bank_(bank), switchControls_(switchControls),
+      values_(bank)
+{
+}
+
+BOOL CMswPage::OnInitDialog()
+{
+    const auto& layout = qv::MswLayout(bank_);
+    for (std::size_t i = 0; i < 8; ++i) {
+        if (layout.controls[i] != SwitchControl::Country || !switchControls_[i])
+            continue;
+        for (const auto name : qv::kCountryNames)
+            SendDlgItemMessage(switchControls_[i], CB_ADDSTRING, 0,
+                               reinterpret_cast<LPARAM>(Widen(name).c_str()));
+    }
+    return CSettingsPage::OnInitDialog();
+}
+
+void CMswPage::DoDataExchange(CDataExchange& dx)
+{
+    const auto& layout = qv::MswLayout(bank_);
+    for (std::size_t i = 0; i < 8; ++i) {
+        const int id = switchControls_[i];
+        if (!id)
+            continue;
+        switch (layout.controls[i]) {
+        case SwitchControl::Radio: DDX_Radio(dx, id, values_.controls[i]); break;
+        case SwitchControl::Check: DDX_Check(dx, id, values_.controls[i]); break;
+        case SwitchControl::Country: DDX_CBString(dx, id, values_.country); break;
+        case SwitchControl::Cleared:
+        case SwitchControl::Carried: break;  // no control is bound
+        }
+    }
+}
+
+void CMswPage::LoadFromBlock(qv::SettingsBlock& block)
+{
+    qv::LoadMswValues(bank_, block, values_);
+    UpdateData(false);
+}
+
+void CMswPage::StoreToBlock(qv::SettingsBlock& block)
+{
+    UpdateData(true);
+    qv::StoreMswValues(bank_, values_, block);
+}
