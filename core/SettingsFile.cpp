@@ -51,8 +51,23 @@ FileWriteResult PortableReplaceFile(const fs::path& from, const fs::path& to)
     return ec == std::errc::permission_denied ? FileWriteResult::AccessDenied : FileWriteResult::Failed;
 }
 
-FileWriteResult WriteSettingsFile(const fs::path& path, const SettingsBlock& block, const ReplaceFileFn& replace)
+FileWriteResult PortableCheckTarget(const fs::path& target)
 {
+    std::error_code ec;
+    const fs::file_status status = fs::status(target, ec);
+    if (status.type() == fs::file_type::not_found || status.type() == fs::file_type::regular)
+        return FileWriteResult::Ok;
+    if (ec == std::errc::permission_denied)
+        return FileWriteResult::AccessDenied;
+    return FileWriteResult::Failed;
+}
+
+FileWriteResult WriteSettingsFile(const fs::path& path, const SettingsBlock& block,
+                                  const ReplaceFileFn& replace, const CheckTargetFn& checkTarget)
+{
+    if (const FileWriteResult target = checkTarget(path); target != FileWriteResult::Ok)
+        return target;
+
     fs::path temp = path;
     temp += L".qvtmp";
 

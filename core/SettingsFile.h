@@ -28,13 +28,21 @@ FileReadResult ReadSettingsFile(const std::filesystem::path& path, SettingsBlock
 
 // Moves `from` over `to` in one step. Returns Ok, AccessDenied (the target
 // or its folder refuses writing) or Failed.
-using ReplaceFileFn = std::function<FileWriteResult(const std::filesystem::path& from,
-                                                    const std::filesystem::path& to)>;
+using ReplaceFileFn =
+    std::function<FileWriteResult(const std::filesystem::path& from, const std::filesystem::path& to)>;
 FileWriteResult PortableReplaceFile(const std::filesystem::path& from, const std::filesystem::path& to);
+
+// Says before anything is written whether the target may take a settings
+// file: Ok for a plain file or a name not yet taken, AccessDenied when it may
+// not be written, Failed for anything else (a device, a folder). Moving a
+// file over a device would replace the device itself.
+using CheckTargetFn = std::function<FileWriteResult(const std::filesystem::path& target)>;
+FileWriteResult PortableCheckTarget(const std::filesystem::path& target);
 
 // Writes the 290 bytes to a temporary file beside the target, flushes it,
 // then replaces the target, so a failed save leaves the old file intact.
 FileWriteResult WriteSettingsFile(const std::filesystem::path& path, const SettingsBlock& block,
-                                  const ReplaceFileFn& replace = PortableReplaceFile);
+                                  const ReplaceFileFn& replace = PortableReplaceFile,
+                                  const CheckTargetFn& checkTarget = PortableCheckTarget);
 
 }  // namespace qv

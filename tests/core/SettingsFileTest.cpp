@@ -9,8 +9,7 @@
 
 #include "core/SettingsFile.h"
 
-namespace
-{
+namespace {
 
 namespace fs = std::filesystem;
 using qv::FileReadResult;
@@ -43,9 +42,8 @@ std::vector<std::uint8_t> GoodHeader()
     return h;
 }
 
-class SettingsFileDisk : public ::testing::Test
-{
-  protected:
+class SettingsFileDisk : public ::testing::Test {
+protected:
     void SetUp() override
     {
         static std::atomic<int> counter{0};
@@ -284,4 +282,42 @@ TEST_F(SettingsFileDisk, PortableReplaceMovesTheFile)
     EXPECT_EQ(Read(to), (std::vector<std::uint8_t>{1, 2, 3}));
 }
 
-} // namespace
+TEST_F(SettingsFileDisk, ATargetThatIsNoPlainFileIsRefusedBeforeAnythingIsWritten)
+{
+    const auto folder = dir / "folder.dat";
+    ASSERT_TRUE(fs::create_directory(folder));
+    EXPECT_EQ(qv::WriteSettingsFile(folder, Pattern(1)), FileWriteResult::Failed);
+    EXPECT_TRUE(fs::is_directory(folder));
+    EXPECT_EQ(Entries(), std::vector<fs::path>{"folder.dat"});
+#ifndef _WIN32
+    // A device is never replaced by a moved file.
+    EXPECT_EQ(qv::PortableCheckTarget("/dev/null"), FileWriteResult::Failed);
+    EXPECT_EQ(qv::PortableCheckTarget("/dev/full"), FileWriteResult::Failed);
+#endif
+}
+
+TEST_F(SettingsFileDisk, TheTargetCheckDecidesFirst)
+{
+    const auto path = dir / "checked.dat";
+    for (const auto verdict : {FileWriteResult::AccessDenied, FileWriteResult::Failed}) {
+        bool replaced = false;
+        const qv::ReplaceFileFn replace = [&](const fs::path&, const fs::path&) {
+            replaced = true;
+            return FileWriteResult::Ok;
+        };
+        fs::path checked;
+        const qv::CheckTargetFn check = [&](const fs::path& target) {
+            checked = target;
+            return verdict;
+        };
+        EXPECT_EQ(qv::WriteSettingsFile(path, Pattern(3), replace, check), verdict);
+        EXPECT_EQ(checked, path);
+        EXPECT_FALSE(replaced);
+        EXPECT_TRUE(Entries().empty()) << "no temporary file for a refused target";
+    }
+    EXPECT_EQ(qv::PortableCheckTarget(path), FileWriteResult::Ok) << "a new name is fine";
+    Write(path, {1});
+    EXPECT_EQ(qv::PortableCheckTarget(path), FileWriteResult::Ok) << "so is an existing file";
+}
+
+}  // namespace
