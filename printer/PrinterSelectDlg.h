@@ -4,15 +4,31 @@
 
 #include <string>
 
+#include "core/PrinterDiscovery.h"
 #include "framework/Dialog.h"
 #include "resource.h"
 
 class CPrinterSelectDlg : public CDialog {
 public:
-    CPrinterSelectDlg() : CDialog(IDD_PRINTER_SELECT) {}
+    CPrinterSelectDlg();
 
     std::wstring printerName;
     std::wstring portName;
     unsigned printerCount = 0;
     bool startupComplete = false;
+
+protected:
+    BOOL OnInitDialog() override;
+    void OnOK() override;
+
+private:
+    HWND List() const { return GetDlgItem(IDC_PRINTER_LIST); }
+    void AddPrinter(const qv::ListedPrinter& printer);
+    std::wstring ItemText(int item, int column) const;
+    int SelectedItem() const;
+    int InitialItem() const;
+    void OnListDoubleClick();
+    // Tells the operator and ends the process; a test handler that returns
+    // gets a cancelled dialog instead.
+    void EndProgram(const wchar_t* message);
 };

@@ -4,6 +4,7 @@
 
 #include "framework/Seams.h"
 #include "framework/Text.h"
+#include "printer/SpoolerAccess.h"
 #include "resource.h"
 
 namespace {
@@ -285,13 +286,85 @@ std::optional<LRESULT> CMainPanelDlg::OnDestroy(WPARAM, LPARAM)
 // Filled in by the file, printer, help and exit work.
 void CMainPanelDlg::ReadSettingsFile() {}
 void CMainPanelDlg::WriteSettingsFile() {}
-void CMainPanelDlg::SendSettings() {}
 void CMainPanelDlg::ShowHelp() {}
 void CMainPanelDlg::LocateHelpFile() {}
 
+void CMainPanelDlg::SendSettings()
+{
+    if (!PassPendingGate())
+        return;
+    if (printerName.empty() || portName.empty()) {
+        ShowMessageBox(m_hWnd, L"プリンタが選択されていません。\nプリンタを選択してください。", kCaption,
+                       MB_OK | MB_ICONEXCLAMATION);
+        SelectPrinter();
+        // Still no printer: the selection was cancelled and the window closes.
+        if (IsModalEnding() || printerName.empty())
+            return;
+    }
+    if (portName == qv::kFilePort) {
+        ShowMessageBox(m_hWnd, L"接続先がFILEのため設定値を送信できません。", kCaption, MB_OK | MB_ICONINFORMATION);
+        return;
+    }
+    CollectFromPages(workingBlock);
+    if (CurrentSpooler().SendRawJob(printerName, qv::kJobName, workingBlock, CurrentPlatform().IsNtFamily()) ==
+        qv::SendResult::Sent) {
+        ShowMessageBox(m_hWnd, L"プリンタに設定値を送信しました。", kCaption, MB_OK | MB_ICONINFORMATION);
+        sentBlock = workingBlock;
+        EnableSendCommand(false);
+        return;
+    }
+    ShowMessageBox(m_hWnd,
+                   L"指定されたプリンタは、現在接続されていないか、プリンタ使用権の制限により使用できません。",
+                   kCaption, MB_OK | MB_ICONEXCLAMATION);
+    SelectPrinter();
+}
+
+bool CMainPanelDlg::OfferBeforePrinterSwitch(const wchar_t* question, void (CMainPanelDlg::*command)())
+{
+    const int answer = ShowMessageBox(m_hWnd, question, kCaption, MB_YESNOCANCEL | MB_ICONEXCLAMATION);
+    if (answer == IDCANCEL)
+        return false;
+    if (answer != IDYES)
+        return true;
+    // A pending entry stops the command at its gate, and the switch with it.
+    const bool pending = pageParam.CentringCheckPending();
+    (this->*command)();
+    return !pending;
+}
+
 void CMainPanelDlg::SelectPrinter()
 {
-    // Until printer access lands: the panel runs without a printer.
+    if (printerDlg.startupComplete) {
+        CollectFromPages(workingBlock);
+        const bool unsent = HasUnsentChanges();
+        const bool unsaved = HasUnsavedChanges();
+        if (unsent && !OfferBeforePrinterSwitch(L"設定値が変更されています。\nプリンタを切り替える前に、設定値をプリン"
+                                                L"タへ送信しますか？",
+                                                &CMainPanelDlg::SendSettings))
+            return;
+        if (unsaved && !OfferBeforePrinterSwitch(L"設定値が変更されています。\nプリンタを切り替える前に、設定ファイ"
+                                                 L"ルへ保存しますか？",
+                                                 &CMainPanelDlg::WriteSettingsFile))
+            return;
+    }
+
+    printerDlg.printerName = printerName;
+    printerDlg.portName = portName;
+    if (printerDlg.DoModal(m_hWnd) == IDOK) {
+        const bool several = printerDlg.printerCount > 1;
+        ::EnableMenuItem(::GetMenu(m_hWnd), ID_SELECT_PRINTER, MF_BYCOMMAND | (several ? MF_ENABLED : MF_GRAYED));
+        toolbar.EnableButton(ID_TB_PRINTER, several);
+        SetStatusTexts(printerDlg.printerName, printerDlg.portName);
+        printerName = printerDlg.printerName;
+        portName = printerDlg.portName;
+        if (printerDlg.startupComplete)
+            ApplyFactoryDefaults();
+        return;
+    }
+    // Without a printer the panel cannot work: at start-up a cancel ends it.
+    const bool noPrinter = printerDlg.printerName.empty() && printerDlg.portName.empty();
+    if (noPrinter || (printerDlg.portName == qv::kFilePort && !printerDlg.startupComplete))
+        EndDialog(IDOK);
 }
 
 void CMainPanelDlg::ConfirmExit()

@@ -88,6 +88,8 @@ private:
     void OnTabSelChange();
     void OnAbout();
     void ShowPage(int index);
+    // False when the question was cancelled or the offered command stopped at its gate.
+    bool OfferBeforePrinterSwitch(const wchar_t* question, void (CMainPanelDlg::*command)());
     std::optional<LRESULT> OnSysCommand(WPARAM, LPARAM);
     std::optional<LRESULT> OnSize(WPARAM, LPARAM);
     std::optional<LRESULT> OnPaint(WPARAM, LPARAM);

@@ -7,6 +7,8 @@
 
 #include <cstdio>
 
+#include "FakeSpooler.h"
+
 namespace {
 
 HANDLE g_testStarted = nullptr;
@@ -34,6 +36,8 @@ int main(int argc, char** argv)
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_TAB_CLASSES | ICC_BAR_CLASSES |
                                              ICC_LISTVIEW_CLASSES | ICC_UPDOWN_CLASS | ICC_STANDARD_CLASSES};
     ::InitCommonControlsEx(&icc);
+    // No suite talks to the machine's spooler unless it asks to.
+    SetCurrentSpooler(&DefaultFakeSpooler());
     g_testStarted = ::CreateEventW(nullptr, FALSE, FALSE, nullptr);
     ::CreateThread(nullptr, 0, Watchdog, nullptr, 0, nullptr);
     testing::UnitTest::GetInstance()->listeners().Append(new WatchdogListener);
