@@ -58,6 +58,9 @@ CMainPanelDlg::CMainPanelDlg() : CDialog(IDD_MAIN)
     MapMessage(WM_SIZE, &CMainPanelDlg::OnSize);
     MapMessage(WM_PAINT, &CMainPanelDlg::OnPaint);
     MapMessage(WM_QUERYDRAGICON, &CMainPanelDlg::OnQueryDragIcon);
+    MapMessage(WM_MENUCHAR, &CMainPanelDlg::OnMenuChar);
+    MapMessage(WM_MEASUREITEM, &CMainPanelDlg::OnMeasureItem);
+    MapMessage(WM_DRAWITEM, &CMainPanelDlg::OnDrawItem);
     MapMessage(WM_DESTROY, &CMainPanelDlg::OnDestroy);
 }
 
@@ -71,6 +74,7 @@ HACCEL CMainPanelDlg::Accelerators()
 BOOL CMainPanelDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
+    CreateMenuBar();
     LocateHelpFile();
     ::SendMessageW(m_hWnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
     ::SendMessageW(m_hWnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
@@ -92,6 +96,32 @@ BOOL CMainPanelDlg::OnInitDialog()
     printerDlg.startupComplete = true;
     UpdateSystemMenu(m_hWnd);
     return TRUE;
+}
+
+void CMainPanelDlg::CreateMenuBar()
+{
+    struct MenuIcon {
+        UINT command;
+        int bitmap;
+    };
+    static constexpr MenuIcon kIcons[] = {
+        {ID_FILE_OPEN, IDB_MENU_OPEN},   {ID_FILE_SAVE, IDB_MENU_SAVE},
+        {ID_FACTORY, IDB_MENU_FACTORY},  {ID_SELECT_PRINTER, IDB_MENU_PRINTER},
+        {ID_SEND, IDB_MENU_SEND},        {ID_PAGE_SELECT, IDB_MENU_SELECT},
+        {ID_PAGE_PARAM, IDB_MENU_PARAM}, {ID_PAGE_MSW1, IDB_MENU_MSW},
+        {ID_PAGE_MSW2, IDB_MENU_MSW},    {ID_PAGE_MSW3, IDB_MENU_MSW},
+        {ID_PAGE_MSW4, IDB_MENU_MSW},
+    };
+    menu.LoadMenu(IDR_MENU_MAIN);
+    for (const MenuIcon& icon : kIcons)
+        menu.SetItemIcon(nullptr, icon.command, icon.bitmap);
+    // The template's plain menu is replaced, and the window owns the new bar.
+    const HMENU templateMenu = ::GetMenu(m_hWnd);
+    if (menu.GetSafeHmenu() && ::SetMenu(m_hWnd, menu.GetSafeHmenu())) {
+        menu.Detach();
+        if (templateMenu)
+            ::DestroyMenu(templateMenu);
+    }
 }
 
 void CMainPanelDlg::CreateToolBar() { toolbar.Create(m_hWnd, IDC_TOOLBAR, IDB_TOOLBAR); }
@@ -277,6 +307,36 @@ std::optional<LRESULT> CMainPanelDlg::OnPaint(WPARAM, LPARAM)
 }
 
 std::optional<LRESULT> CMainPanelDlg::OnQueryDragIcon(WPARAM, LPARAM) { return reinterpret_cast<LRESULT>(icon_); }
+
+std::optional<LRESULT> CMainPanelDlg::OnMenuChar(WPARAM wParam, LPARAM lParam)
+{
+    const auto popup = reinterpret_cast<HMENU>(lParam);
+    if (!CIconMenu::IsIconMenu(popup))
+        return std::nullopt;
+    return CIconMenu::FindMnemonic(LOWORD(wParam), HIWORD(wParam), popup);
+}
+
+std::optional<LRESULT> CMainPanelDlg::OnMeasureItem(WPARAM, LPARAM lParam)
+{
+    auto& request = *reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+    if (request.CtlType != ODT_MENU)
+        return std::nullopt;
+    menu.MeasureItem(request);
+    return TRUE;
+}
+
+std::optional<LRESULT> CMainPanelDlg::OnDrawItem(WPARAM, LPARAM lParam)
+{
+    const auto& request = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+    // For menus the item's "window" is the popup that holds it.
+    const CIconMenu* popup = request.CtlType == ODT_MENU
+                                 ? CIconMenu::FromHandle(reinterpret_cast<HMENU>(request.hwndItem))
+                                 : nullptr;
+    if (!popup)
+        return std::nullopt;
+    popup->DrawItem(request);
+    return TRUE;
+}
 
 std::optional<LRESULT> CMainPanelDlg::OnDestroy(WPARAM, LPARAM)
 {

@@ -5,6 +5,7 @@
 #include <array>
 #include <string>
 
+#include "IconMenu.h"
 #include "PanelToolBar.h"
 #include "Page_MSW1.h"
 #include "Page_MSW2.h"
@@ -32,6 +33,8 @@ public:
     bool helpIsHtml = true;
     std::wstring helpPath;
 
+    // Holds the popups and their records; the bar belongs to the window.
+    CIconMenu menu;
     CPrinterSelectDlg printerDlg;  // carries startupComplete
     CPage_MSW1 pageMsw1;
     CPage_MSW2 pageMsw2;
@@ -82,6 +85,7 @@ protected:
     bool PreTranslateMessage(MSG& msg) override;
 
 private:
+    void CreateMenuBar();
     void CreateToolBar();
     void CreateStatusBar();
     void CreateTabsAndPages();
@@ -94,6 +98,9 @@ private:
     std::optional<LRESULT> OnSize(WPARAM, LPARAM);
     std::optional<LRESULT> OnPaint(WPARAM, LPARAM);
     std::optional<LRESULT> OnQueryDragIcon(WPARAM, LPARAM);
+    std::optional<LRESULT> OnMenuChar(WPARAM, LPARAM);
+    std::optional<LRESULT> OnMeasureItem(WPARAM, LPARAM);
+    std::optional<LRESULT> OnDrawItem(WPARAM, LPARAM);
     std::optional<LRESULT> OnDestroy(WPARAM, LPARAM);
 
     HICON icon_ = nullptr;  // shared resource icon, not destroyed

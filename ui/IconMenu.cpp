@@ -1,0 +1,633 @@
+#include "IconMenu.h"
+
+#include <algorithm>
+#include <cstring>
+#include <map>
+#include <optional>
+
+#include "framework/Seams.h"
+#include "framework/Text.h"
+
+namespace {
+
+std::vector<HMENU> g_iconPopupHandles;
+// Which object holds which handle: paint requests name only the menu.
+std::map<HMENU, CIconMenu*> g_menuObjects;
+
+constexpr DWORD kRopDSPDxax = 0xE20746;  // paints the brush where the mask is black
+const wchar_t* const kToolbarType = MAKEINTRESOURCEW(241);
+
+// A display context of a window (the screen for none), released on scope exit.
+class WindowDc {
+public:
+    explicit WindowDc(HWND hwnd) : hwnd_(hwnd), dc_(::GetDC(hwnd)) {}
+    ~WindowDc()
+    {
+        if (dc_)
+            ::ReleaseDC(hwnd_, dc_);
+    }
+    WindowDc(const WindowDc&) = delete;
+    WindowDc& operator=(const WindowDc&) = delete;
+    HDC get() const { return dc_; }
+
+private:
+    HWND hwnd_;
+    HDC dc_;
+};
+
+// Menus belong to the panel's window; any of its contexts has the same
+// metrics as the screen.
+HWND MainWindow() { return ::GetActiveWindow(); }
+
+bool NewShell() { return qv::IsNewShell(CurrentPlatform()); }
+
+UniqueFont MenuFont()
+{
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof metrics;
+    if (!::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0))
+        ::GetObjectW(::GetStockObject(DEFAULT_GUI_FONT), sizeof metrics.lfMenuFont, &metrics.lfMenuFont);
+    return UniqueFont(::CreateFontIndirectW(&metrics.lfMenuFont));
+}
+
+SIZE TextSize(HDC dc, const std::wstring& text)
+{
+    SIZE size{};
+    ::GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    return size;
+}
+
+void FillSolid(HDC dc, const RECT& rc, COLORREF colour)
+{
+    const UniqueBrush brush(::CreateSolidBrush(colour));
+    ::FillRect(dc, &rc, brush.get());
+}
+
+// One-pixel frame: top and left in one colour, bottom and right in another.
+void Frame3d(HDC dc, const RECT& rc, COLORREF topLeft, COLORREF bottomRight)
+{
+    FillSolid(dc, {rc.left, rc.top, rc.right - 1, rc.top + 1}, topLeft);
+    FillSolid(dc, {rc.left, rc.top, rc.left + 1, rc.bottom - 1}, topLeft);
+    FillSolid(dc, {rc.right - 1, rc.top, rc.right, rc.bottom}, bottomRight);
+    FillSolid(dc, {rc.left, rc.bottom - 1, rc.right, rc.bottom}, bottomRight);
+}
+
+void FrameSolid(HDC dc, const RECT& rc, COLORREF colour) { Frame3d(dc, rc, colour, colour); }
+
+// ASCII letters only: a byte after a lead byte is part of a double-byte
+// character and keeps its value.
+std::string LowerCp932(std::string text)
+{
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        if (::IsDBCSLeadByteEx(932, byte))
+            ++i;
+        else if (byte >= 'A' && byte <= 'Z')
+            text[i] = static_cast<char>(byte - 'A' + 'a');
+    }
+    return text;
+}
+
+// Bounds-checked reading of a resource's bytes.
+class ResourceReader {
+public:
+    ResourceReader(const BYTE* data, std::size_t size) : data_(data), size_(size) {}
+    bool Skip(std::size_t n)
+    {
+        if (n > size_ - pos_)
+            return false;
+        pos_ += n;
+        return true;
+    }
+    bool Word(WORD& value)
+    {
+        if (sizeof value > size_ - pos_)
+            return false;
+        std::memcpy(&value, data_ + pos_, sizeof value);
+        pos_ += sizeof value;
+        return true;
+    }
+    bool Text(std::wstring& text)
+    {
+        text.clear();
+        for (WORD ch = 0;;) {
+            if (!Word(ch))
+                return false;
+            if (ch == 0)
+                return true;
+            text.push_back(static_cast<wchar_t>(ch));
+        }
+    }
+
+private:
+    const BYTE* data_;
+    std::size_t size_;
+    std::size_t pos_ = 0;
+};
+
+// The bytes of a resource of this program, or null.
+const BYTE* FindResourceBytes(const wchar_t* name, const wchar_t* type, std::size_t& size)
+{
+    const HMODULE module = ::GetModuleHandleW(nullptr);
+    const HRSRC found = ::FindResourceW(module, name, type);
+    const HGLOBAL loaded = found ? ::LoadResource(module, found) : nullptr;
+    const auto* data = loaded ? static_cast<const BYTE*>(::LockResource(loaded)) : nullptr;
+    size = data ? ::SizeofResource(module, found) : 0;
+    return data;
+}
+
+}  // namespace
+
+CIconMenu::~CIconMenu() { DestroyMenu(); }
+
+bool CIconMenu::Attach(HMENU menu)
+{
+    if (!menu || m_hMenu)
+        return false;
+    m_hMenu = menu;
+    g_menuObjects[menu] = this;
+    return true;
+}
+
+HMENU CIconMenu::Detach()
+{
+    const auto it = g_menuObjects.find(m_hMenu);
+    if (it != g_menuObjects.end() && it->second == this)
+        g_menuObjects.erase(it);
+    return std::exchange(m_hMenu, nullptr);
+}
+
+CIconMenu* CIconMenu::FromHandle(HMENU menu)
+{
+    const auto it = g_menuObjects.find(menu);
+    return it == g_menuObjects.end() ? nullptr : it->second;
+}
+
+const std::vector<HMENU>& CIconMenu::IconPopupHandles() { return g_iconPopupHandles; }
+
+bool CIconMenu::IsIconMenu(HMENU menu)
+{
+    return menu &&
+           std::find(g_iconPopupHandles.begin(), g_iconPopupHandles.end(), menu) != g_iconPopupHandles.end();
+}
+
+bool CIconMenu::LoadMenu(const wchar_t* resourceName)
+{
+    std::size_t size = 0;
+    const BYTE* data = FindResourceBytes(resourceName, RT_MENU, size);
+    if (!data)
+        return false;
+    DestroyMenu();
+    if (!Attach(::CreateMenu()))
+        return false;
+
+    // Standard menu template: version, header size, then the items.
+    ResourceReader reader(data, size);
+    WORD version = 0, headerSize = 0;
+    if (!reader.Word(version) || !reader.Word(headerSize) || version != 0 || !reader.Skip(headerSize))
+        return false;
+
+    struct Level {
+        CIconMenu* menu;
+        bool ends;  // its last item has been read
+    };
+    std::vector<Level> stack{{this, false}};
+    while (!stack.empty()) {
+        WORD flags = 0, id = 0;
+        std::wstring text;
+        if (!reader.Word(flags) || (!(flags & MF_POPUP) && !reader.Word(id)) || !reader.Text(text))
+            return false;
+        const UINT itemFlags = flags & ~static_cast<UINT>(MF_END);
+        if (flags & MF_POPUP) {
+            if (flags & MF_END)
+                stack.back().ends = true;
+            auto popup = std::make_unique<CIconMenu>();
+            if (!popup->Attach(::CreatePopupMenu()))
+                return false;
+            CIconMenu* parent = stack.back().menu;
+            const HMENU handle = popup->m_hMenu;
+            parent->subMenus.push_back(std::move(popup));
+            parent->AppendItem(text, itemFlags, reinterpret_cast<UINT_PTR>(handle), -1);
+            stack.push_back({parent->subMenus.back().get(), false});
+            continue;
+        }
+        stack.back().menu->AppendItem(text, itemFlags, id, -1);
+        if (flags & MF_END)
+            stack.back().ends = true;
+        while (!stack.empty() && stack.back().ends) {
+            stack.back().menu->AlignAccelerators();
+            stack.pop_back();
+        }
+    }
+
+    // The bar stays a plain text bar; only the popups are drawn here.
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        IconMenuItem& item = *items[i];
+        item.flags = MF_BYPOSITION | MF_STRING | (item.flags & MF_POPUP);
+        ::ModifyMenuW(m_hMenu, static_cast<UINT>(i), item.flags, item.commandId, item.text.c_str());
+    }
+    return true;
+}
+
+void CIconMenu::AppendItem(const std::wstring& text, UINT flags, UINT_PTR commandId, int bitmapId)
+{
+    if (commandId == 0)
+        flags = (flags & MF_BYPOSITION) | MF_SEPARATOR | MF_OWNERDRAW;
+    else
+        flags |= MF_OWNERDRAW;
+    if (flags & MF_POPUP)
+        g_iconPopupHandles.push_back(reinterpret_cast<HMENU>(commandId));
+
+    auto item = std::make_unique<IconMenuItem>();
+    item->text = text;
+    item->bitmapId = bitmapId;
+    item->flags = flags;
+    item->commandId = commandId;
+    LoadItemIcon(*item, static_cast<UINT>(commandId));
+    ::AppendMenuW(m_hMenu, flags, commandId, reinterpret_cast<const wchar_t*>(item.get()));
+    items.push_back(std::move(item));
+}
+
+bool CIconMenu::FindCommand(UINT commandId, CIconMenu*& holder, std::size_t& position)
+{
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        const IconMenuItem& item = *items[i];
+        if (item.flags & MF_POPUP) {
+            CIconMenu* popup = FromHandle(reinterpret_cast<HMENU>(item.commandId));
+            if (popup && popup->FindCommand(commandId, holder, position))
+                return true;
+        } else if (item.commandId == commandId) {
+            holder = this;
+            position = i;
+            return true;
+        }
+    }
+    return false;
+}
+
+void CIconMenu::SetItemIcon(const char* text, UINT commandId, int bitmapId)
+{
+    CIconMenu* holder = nullptr;
+    std::size_t position = 0;
+    IconMenuItem* item = nullptr;
+    if (FindCommand(commandId, holder, position)) {
+        item = holder->items[position].get();
+    } else {
+        items.push_back(std::make_unique<IconMenuItem>());
+        item = items.back().get();
+    }
+    if (text)
+        item->text = FromCp932(text);
+    item->bitmapId = bitmapId;
+    LoadItemIcon(*item, commandId);
+    item->flags = MF_OWNERDRAW;
+    item->commandId = commandId;
+    // Changing the item also makes it enabled and unchecked again.
+    ::ModifyMenuW(m_hMenu, commandId, MF_BYCOMMAND | MF_OWNERDRAW, commandId,
+                  reinterpret_cast<const wchar_t*>(item));
+}
+
+void CIconMenu::LoadItemIcon(IconMenuItem& item, UINT commandId) const
+{
+    item.imageIndex = -1;
+    if (item.bitmapId < 0)
+        return;
+    item.imageIndex = 0;
+    LookupToolbarImage(item, commandId, item.bitmapId);
+    if (item.imageList)
+        ::ImageList_RemoveAll(item.imageList.get());
+    else
+        item.imageList.reset(::ImageList_Create(iconWidth, iconHeight, ILC_COLOR24 | ILC_MASK, 1, 1));
+    if (!item.imageList || !LoadIconBitmap(item.imageList.get(), item.bitmapId)) {
+        item.imageList.reset();
+        item.bitmapId = -1;
+        item.imageIndex = -1;
+    }
+}
+
+void CIconMenu::LookupToolbarImage(IconMenuItem& item, UINT commandId, int id) const
+{
+    // Toolbar resource: version, width, height, count, then the button ids
+    // (0 for a separator, which takes no image).
+    std::size_t size = 0;
+    const BYTE* data = FindResourceBytes(MAKEINTRESOURCEW(id), kToolbarType, size);
+    if (!data)
+        return;
+    ResourceReader reader(data, size);
+    WORD version = 0, width = 0, height = 0, count = 0;
+    if (!reader.Word(version) || !reader.Word(width) || !reader.Word(height) || !reader.Word(count))
+        return;
+    int image = 0;
+    for (WORD i = 0; i < count; ++i) {
+        WORD button = 0;
+        if (!reader.Word(button))
+            return;
+        if (button == 0)
+            continue;
+        if (button == commandId) {
+            if (image > 0)
+                item.imageIndex = image;
+            return;
+        }
+        ++image;
+    }
+}
+
+bool CIconMenu::LoadIconBitmap(HIMAGELIST list, int bitmapId)
+{
+    std::size_t size = 0;
+    const BYTE* data = FindResourceBytes(MAKEINTRESOURCEW(bitmapId), RT_BITMAP, size);
+    BITMAPINFOHEADER header{};
+    if (!data || size < sizeof header)
+        return false;
+    std::memcpy(&header, data, sizeof header);
+    if (header.biSize < sizeof header || header.biBitCount == 0 || header.biWidth <= 0)
+        return false;
+    const std::size_t masks = header.biCompression == BI_BITFIELDS && header.biSize == sizeof header ? 12 : 0;
+    const std::size_t colours = header.biClrUsed         ? header.biClrUsed
+                                : header.biBitCount <= 8 ? std::size_t{1} << header.biBitCount
+                                                         : 0;
+    const std::size_t infoSize = header.biSize + masks + colours * sizeof(RGBQUAD);
+    if (colours > 256 || infoSize > size)
+        return false;
+    if (header.biCompression == BI_RGB || header.biCompression == BI_BITFIELDS) {
+        const std::size_t stride =
+            (static_cast<std::size_t>(header.biWidth) * header.biBitCount + 31) / 32 * 4;
+        const std::size_t rows =
+            static_cast<std::size_t>(header.biHeight < 0 ? -header.biHeight : header.biHeight);
+        if (stride * rows > size - infoSize)
+            return false;
+    }
+
+    // Copy of the header and colour table with the standard button colours
+    // swapped for the current system colours.
+    std::vector<BYTE> info(data, data + infoSize);
+    auto* table = reinterpret_cast<RGBQUAD*>(info.data() + header.biSize + masks);
+    const struct {
+        COLORREF from;
+        int sysColour;
+    } remap[] = {{RGB(0, 0, 0), COLOR_BTNTEXT},
+                 {RGB(128, 128, 128), COLOR_BTNSHADOW},
+                 {RGB(192, 192, 192), COLOR_BTNFACE},
+                 {RGB(255, 255, 255), COLOR_BTNHIGHLIGHT}};
+    for (std::size_t i = 0; i < std::min<std::size_t>(colours, 16); ++i) {
+        RGBQUAD& entry = table[i];
+        const COLORREF colour = RGB(entry.rgbRed, entry.rgbGreen, entry.rgbBlue);
+        for (const auto& r : remap) {
+            if (colour != r.from)
+                continue;
+            const COLORREF now = ::GetSysColor(r.sysColour);
+            entry = {GetBValue(now), GetGValue(now), GetRValue(now), 0};
+            break;
+        }
+    }
+
+    const WindowDc screen(nullptr);
+    const UniqueBitmap bitmap(
+        ::CreateDIBitmap(screen.get(), reinterpret_cast<const BITMAPINFOHEADER*>(info.data()), CBM_INIT,
+                         data + infoSize, reinterpret_cast<const BITMAPINFO*>(info.data()), DIB_RGB_COLORS));
+    return bitmap && ::ImageList_AddMasked(list, bitmap.get(), ::GetSysColor(COLOR_BTNFACE)) >= 0;
+}
+
+bool CIconMenu::GetItemText(int position, std::string& text) const
+{
+    if (position < 0 || static_cast<std::size_t>(position) >= items.size())
+        return false;
+    text = ToCp932(items[static_cast<std::size_t>(position)]->text);
+    return true;
+}
+
+void CIconMenu::AlignAccelerators()
+{
+    const WindowDc dc(MainWindow());
+    const UniqueFont font = MenuFont();
+    const SelectedObject selected(dc.get(), font.get());
+    const auto width = [&](const std::string& cp932) { return TextSize(dc.get(), FromCp932(cp932)).cx; };
+
+    LONG target = 0;
+    for (const auto& item : items) {
+        const std::string text = ToCp932(item->text);
+        target = std::max(target, width(text.substr(0, text.find('\t')) + ' '));
+    }
+    for (const auto& item : items) {
+        const std::string text = ToCp932(item->text);
+        const std::size_t tab = text.find('\t');
+        if (tab == std::string::npos)
+            continue;
+        std::string left = text.substr(0, tab);
+        // Stops too if a space adds no width, which would never reach the target.
+        for (LONG previous = -1, now = 0;;) {
+            left += ' ';
+            now = width(left);
+            if (now >= target || now <= previous)
+                break;
+            previous = now;
+        }
+        item->text = FromCp932(left + text.substr(tab));
+    }
+}
+
+void CIconMenu::MeasureItem(MEASUREITEMSTRUCT& request) const
+{
+    const auto* item = reinterpret_cast<const IconMenuItem*>(request.itemData);
+    if (!item)
+        return;
+    const int barHeight = ::GetSystemMetrics(SM_CYMENU);
+    if (item->flags & MF_SEPARATOR) {
+        request.itemWidth = 0;
+        request.itemHeight = static_cast<UINT>(barHeight / 2);
+        return;
+    }
+    const WindowDc dc(MainWindow());
+    UniqueFont font;
+    std::optional<SelectedObject> selected;
+    if (NewShell()) {
+        font = MenuFont();
+        selected.emplace(dc.get(), font.get());
+    }
+    const SIZE size = TextSize(dc.get(), item->text);
+    request.itemWidth = static_cast<UINT>(size.cx + 2 * iconWidth + 1);
+    request.itemHeight = static_cast<UINT>(std::max(barHeight, iconHeight + 4));
+}
+
+void CIconMenu::DrawItem(const DRAWITEMSTRUCT& request) const
+{
+    const auto* item = reinterpret_cast<const IconMenuItem*>(request.itemData);
+    if (!item)
+        return;
+    const HDC dc = request.hDC;
+    RECT r = request.rcItem;
+    if (item->flags & MF_SEPARATOR) {
+        r.top += (r.bottom - r.top) / 2;
+        ::DrawEdge(dc, &r, EDGE_ETCHED, BF_TOP);
+        return;
+    }
+    const bool hasIcon = item->bitmapId != -1;
+    const bool selected = (request.itemState & ODS_SELECTED) != 0;
+    const bool grayed = (request.itemState & ODS_GRAYED) != 0;
+
+    COLORREF textColour = 0;
+    if (selected) {
+        RECT bar = r;
+        if (hasIcon)
+            bar.left = r.left + iconWidth + 5;
+        FillSolid(dc, bar, ::GetSysColor(COLOR_HIGHLIGHT));
+        textColour = ::GetSysColor(COLOR_HIGHLIGHTTEXT);
+    } else {
+        FillSolid(dc, r, ::GetSysColor(COLOR_MENU));
+        textColour = ::GetSysColor(COLOR_MENUTEXT);
+    }
+    if (hasIcon)
+        DrawItemIcon(dc, r, *item, selected, grayed);
+    if (!item->text.empty())
+        DrawItemText(dc, r, item->text, selected, grayed, textColour);
+}
+
+void CIconMenu::DrawItemIcon(HDC dc, const RECT& r, const IconMenuItem& item, bool selected,
+                             bool grayed) const
+{
+    if (!item.imageList)
+        return;
+    const int dy = std::max(0, static_cast<int>((r.bottom - r.top - iconHeight - 4) / 2));
+    const int top = r.top + dy;
+    const COLORREF menu = ::GetSysColor(COLOR_MENU);
+    const RECT inner{r.left + 1, top + 1, r.left + iconWidth + 3, top + iconHeight + 3};
+    const RECT outer{r.left, top, r.left + iconWidth + 4, top + iconHeight + 4};
+    const POINT origin{r.left + 2, top + 2};
+    FrameSolid(dc, inner, menu);  // erases an earlier frame
+
+    if (grayed) {
+        const UniqueBitmap image = IconToBitmap(dc, item);
+        FrameSolid(dc, outer, menu);
+        if (image)
+            DrawEmbossed(dc, origin.x, origin.y, iconWidth, iconHeight, image.get());
+        return;
+    }
+    FillSolid(dc, inner, menu);
+    if (!selected)
+        FrameSolid(dc, outer, menu);
+    else if (NewShell())
+        Frame3d(dc, outer, ::GetSysColor(COLOR_BTNHIGHLIGHT), ::GetSysColor(COLOR_BTNSHADOW));
+    ::ImageList_Draw(item.imageList.get(), item.imageIndex, dc, origin.x, origin.y, ILD_TRANSPARENT);
+}
+
+void CIconMenu::DrawItemText(HDC dc, const RECT& r, const std::wstring& text, bool selected, bool grayed,
+                             COLORREF textColour) const
+{
+    RECT bounds{r.left + iconWidth + 9, r.top - 1, r.right, r.bottom - 1};
+    const std::size_t tab = text.find(L'\t');
+    const std::wstring left = text.substr(0, tab);
+    std::wstring right;
+    if (tab != std::wstring::npos) {
+        right = text.substr(text.rfind(L'\t') + 1);
+        bounds.right -= iconWidth;
+    }
+
+    const UniqueFont font = MenuFont();
+    const SelectedObject selectedFont(dc, font.get());
+    const int oldMode = ::SetBkMode(dc, TRANSPARENT);
+    const COLORREF oldColour = ::GetTextColor(dc);
+    const auto draw = [&](RECT rc, COLORREF colour) {
+        ::SetTextColor(dc, colour);
+        ::DrawTextW(dc, left.c_str(), -1, &rc, DT_SINGLELINE | DT_VCENTER | DT_LEFT);
+        if (!right.empty())
+            ::DrawTextW(dc, right.c_str(), -1, &rc, DT_SINGLELINE | DT_VCENTER | DT_RIGHT);
+    };
+    if (!grayed) {
+        draw(bounds, textColour);
+    } else if (selected) {
+        draw(bounds, ::GetSysColor(COLOR_MENU));
+    } else {
+        RECT shadow = bounds;
+        ::OffsetRect(&shadow, 1, 1);
+        draw(shadow, ::GetSysColor(COLOR_BTNHIGHLIGHT));
+        draw(bounds, ::GetSysColor(COLOR_GRAYTEXT));
+    }
+    ::SetTextColor(dc, oldColour);
+    ::SetBkMode(dc, oldMode);
+}
+
+UniqueBitmap CIconMenu::IconToBitmap(HDC target, const IconMenuItem& item) const
+{
+    const UniqueIcon icon(::ImageList_GetIcon(item.imageList.get(), item.imageIndex, ILD_NORMAL));
+    UniqueBitmap bitmap(::CreateCompatibleBitmap(target, iconWidth, iconHeight));
+    const UniqueMemoryDc mem(::CreateCompatibleDC(target));
+    if (!icon || !bitmap || !mem)
+        return {};
+    const SelectedObject selected(mem.get(), bitmap.get());
+    const UniqueBrush background(::CreateSolidBrush(::GetSysColor(COLOR_MENU)));
+    ::DrawIconEx(mem.get(), 0, 0, icon.get(), iconWidth, iconHeight, 0, background.get(), DI_NORMAL);
+    return bitmap;
+}
+
+void CIconMenu::DrawEmbossed(HDC target, int x, int y, int w, int h, HBITMAP source) const
+{
+    const UniqueMemoryDc maskDc(::CreateCompatibleDC(target));
+    const UniqueMemoryDc sourceDc(::CreateCompatibleDC(target));
+    const UniqueBitmap mask(::CreateBitmap(w, h, 1, 1, nullptr));
+    if (!maskDc || !sourceDc || !mask)
+        return;
+    const SelectedObject maskSelected(maskDc.get(), mask.get());
+    const SelectedObject sourceSelected(sourceDc.get(), source);
+    const HDC m = maskDc.get();
+    const HDC s = sourceDc.get();
+
+    // Mask: white where the source shows face or highlight, black on the shape.
+    ::PatBlt(m, 0, 0, w, h, WHITENESS);
+    ::SetBkColor(s, ::GetSysColor(COLOR_BTNFACE));
+    ::BitBlt(m, 0, 0, w, h, s, 0, 0, SRCCOPY);
+    ::SetBkColor(s, ::GetSysColor(COLOR_BTNHIGHLIGHT));
+    ::BitBlt(m, 0, 0, w, h, s, 0, 0, SRCPAINT);
+
+    FillSolid(s, {0, 0, w, h}, ::GetSysColor(NewShell() ? COLOR_3DFACE : COLOR_MENU));
+    ::SetBkColor(s, RGB(0, 0, 0));
+    ::SetTextColor(s, RGB(255, 255, 255));
+    const UniqueBrush highlight(::CreateSolidBrush(::GetSysColor(COLOR_BTNHIGHLIGHT)));
+    const UniqueBrush shadow(::CreateSolidBrush(::GetSysColor(COLOR_BTNSHADOW)));
+    {
+        const SelectedObject brush(s, highlight.get());
+        ::BitBlt(s, 0, 0, w, h, m, 0, 0, kRopDSPDxax);
+        ::BitBlt(target, x + 1, y + 1, w, h, s, 0, 0, SRCCOPY);
+        ::BitBlt(s, 1, 1, w, h, m, 0, 0, kRopDSPDxax);
+    }
+    {
+        const SelectedObject brush(s, shadow.get());
+        ::BitBlt(s, 0, 0, w, h, m, 0, 0, kRopDSPDxax);
+    }
+    ::BitBlt(target, x, y, w, h, s, 0, 0, SRCCOPY);
+}
+
+LRESULT CIconMenu::FindMnemonic(UINT character, UINT flags, HMENU menu)
+{
+    const CIconMenu* object = FromHandle(menu);
+    if (!object || !(flags & MF_POPUP))
+        return 0;
+    // The key in code page 932; a character it cannot hold matches nothing.
+    const std::wstring typed(1, static_cast<wchar_t>(LOWORD(character)));
+    const std::string bytes = ToCp932(typed);
+    if (bytes.empty() || FromCp932(bytes) != typed)
+        return 0;
+    const std::string key = LowerCp932("&" + bytes);
+
+    const int count = ::GetMenuItemCount(menu);
+    for (int i = 0; i < count; ++i) {
+        std::string text;
+        if (object->GetItemText(i, text) && LowerCp932(text).find(key) != std::string::npos)
+            return MAKELRESULT(i, MNC_EXECUTE);
+    }
+    return 0;
+}
+
+void CIconMenu::DestroyMenu()
+{
+    const auto forget = [](HMENU handle) { std::erase(g_iconPopupHandles, handle); };
+    forget(m_hMenu);
+    while (!subMenus.empty()) {
+        forget(subMenus.back()->m_hMenu);
+        subMenus.pop_back();  // destroys that popup's own popups in turn
+    }
+    items.clear();
+    if (m_hMenu)
+        ::DestroyMenu(m_hMenu);
+    Detach();
+}
