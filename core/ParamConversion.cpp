@@ -33,9 +33,10 @@ int CentringOrFallback(int value, int min, int max, int fallback)
 
 std::string SignedText(int value)
 {
+    std::string text = std::to_string(value);
     if (value > 0)
-        return "+" + std::to_string(value);
-    return std::to_string(value);
+        text.insert(text.begin(), '+');
+    return text;
 }
 
 void LoadParamValues(SettingsBlock& b, ParamValues& v)
