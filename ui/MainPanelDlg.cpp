@@ -357,8 +357,8 @@ void CMainPanelDlg::SendSettings()
         ShowMessageBox(m_hWnd, L"プリンタが選択されていません。\nプリンタを選択してください。", kCaption,
                        MB_OK | MB_ICONEXCLAMATION);
         SelectPrinter();
-        // Still no printer: the selection was cancelled and the window closes.
-        if (IsModalEnding() || printerName.empty())
+        // A cancelled selection leaves no printer to send to.
+        if (IsModalEnding() || printerName.empty() || portName.empty())
             return;
     }
     if (portName == qv::kFilePort) {
