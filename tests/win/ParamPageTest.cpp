@@ -283,6 +283,35 @@ TEST_F(ParamPageTest, IntakeTimeBoxNeverKeepsAValueOutsideTwoToFive)
     EXPECT_TRUE(boxes.Calls().empty());
 }
 
+TEST_F(ParamPageTest, ArrowKeysStepTheEntriesWithinTheirRanges)
+{
+    Run([&] {
+        dlg.SelectPage(kTabParam);
+        const struct {
+            int id;
+            const wchar_t* start;
+            UINT key;
+            const wchar_t* shown;
+        } steps[] = {
+            {IDC_PARAM_CUT_SHEET, L"40", VK_UP, L"41"},       {IDC_PARAM_CUT_SHEET, L"68", VK_UP, L"68"},
+            {IDC_PARAM_FRONT_TRACTOR, L"10", VK_DOWN, L"10"}, {IDC_PARAM_REAR_TRACTOR, L"126", VK_UP, L"126"},
+            {IDC_PARAM_REAR_TRACTOR, L"68", VK_DOWN, L"68"},  {IDC_PARAM_INTAKE_TIME, L"5", VK_UP, L"5"},
+            {IDC_PARAM_INTAKE_TIME, L"3", VK_DOWN, L"2"},
+        };
+        for (const auto& s : steps) {
+            Type(s.id, s.start);
+            dlg.EnableSendCommand(false);
+            PressKey(dlg, Item(s.id), s.key);
+            EXPECT_EQ(Text(s.id), s.shown) << s.id << " from " << Narrow(s.start);
+            if (std::wstring(s.start) != s.shown)
+                EXPECT_TRUE(dlg.IsCommandEnabled(ID_SEND)) << s.id << " from " << Narrow(s.start);
+        }
+        EXPECT_EQ(Bytes(dlg.workingBlock, 28, 9), "68,10,068");
+        EXPECT_EQ(dlg.workingBlock[247], '2');
+        EXPECT_FALSE(Page().CentringCheckPending());
+    });
+}
+
 TEST_F(ParamPageTest, PendingEntryStopsTheCommandAndIsCorrectedOnTheParameterPage)
 {
     Run([&] {
