@@ -2,6 +2,9 @@
 
 #include <commctrl.h>
 
+#include <htmlhelp.h>
+
+#include "framework/FileReplace.h"
 #include "framework/Seams.h"
 #include "framework/Text.h"
 #include "printer/SpoolerAccess.h"
@@ -67,7 +70,8 @@ CMainPanelDlg::CMainPanelDlg() : CDialog(IDD_MAIN)
 HACCEL CMainPanelDlg::Accelerators()
 {
     // Loaded once and kept for the life of the process.
-    static const HACCEL table = ::LoadAcceleratorsW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MENU_MAIN));
+    static const HACCEL table =
+        ::LoadAcceleratorsW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MENU_MAIN));
     return table;
 }
 
@@ -128,8 +132,8 @@ void CMainPanelDlg::CreateToolBar() { toolbar.Create(m_hWnd, IDC_TOOLBAR, IDB_TO
 
 void CMainPanelDlg::CreateStatusBar()
 {
-    statusBar = ::CreateWindowExW(0, STATUSCLASSNAMEW, nullptr, WS_CHILD | WS_VISIBLE | CCS_BOTTOM, 0, 0, 0, 0,
-                                  m_hWnd, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(IDC_STATUSBAR)),
+    statusBar = ::CreateWindowExW(0, STATUSCLASSNAMEW, nullptr, WS_CHILD | WS_VISIBLE | CCS_BOTTOM, 0, 0, 0,
+                                  0, m_hWnd, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(IDC_STATUSBAR)),
                                   ::GetModuleHandleW(nullptr), nullptr);
     RECT rc{};
     ::GetWindowRect(statusBar, &rc);
@@ -306,7 +310,10 @@ std::optional<LRESULT> CMainPanelDlg::OnPaint(WPARAM, LPARAM)
     return 0;
 }
 
-std::optional<LRESULT> CMainPanelDlg::OnQueryDragIcon(WPARAM, LPARAM) { return reinterpret_cast<LRESULT>(icon_); }
+std::optional<LRESULT> CMainPanelDlg::OnQueryDragIcon(WPARAM, LPARAM)
+{
+    return reinterpret_cast<LRESULT>(icon_);
+}
 
 std::optional<LRESULT> CMainPanelDlg::OnMenuChar(WPARAM wParam, LPARAM lParam)
 {
@@ -340,14 +347,97 @@ std::optional<LRESULT> CMainPanelDlg::OnDrawItem(WPARAM, LPARAM lParam)
 
 std::optional<LRESULT> CMainPanelDlg::OnDestroy(WPARAM, LPARAM)
 {
+    ::WinHelpW(m_hWnd, helpPath.c_str(), HELP_QUIT, 0);
+    // Only a viewer that was started has windows to close.
+    if (::GetModuleHandleW(L"hhctrl.ocx"))
+        CallHtmlHelp(nullptr, HH_CLOSE_ALL);
     return std::nullopt;
 }
 
 // Filled in by the file, printer, help and exit work.
-void CMainPanelDlg::ReadSettingsFile() {}
-void CMainPanelDlg::WriteSettingsFile() {}
-void CMainPanelDlg::ShowHelp() {}
-void CMainPanelDlg::LocateHelpFile() {}
+std::optional<std::wstring> CMainPanelDlg::AskSettingsFileName(bool save)
+{
+    // The folder is taken afresh each time: no last-used folder is kept.
+    return ShowFileDialog({m_hWnd, save, L"QV設定ファイル (*.dat)|*.dat||", L"dat", L"*.dat", ModuleFolder()});
+}
+
+void CMainPanelDlg::ReadSettingsFile()
+{
+    if (printerDlg.startupComplete) {
+        CollectFromPages(workingBlock);
+        if (HasUnsentChanges() &&
+            ShowMessageBox(m_hWnd, L"設定が変更されています。\nコマンドを続行すると設定の変更は破棄されます。",
+                           kCaption, MB_YESNO | MB_ICONEXCLAMATION) != IDYES)
+            return;
+    }
+    const auto path = AskSettingsFileName(false);
+    if (!path)
+        return;
+    if (qv::ReadSettingsFile(*path, workingBlock) != qv::FileReadResult::Ok) {
+        ShowMessageBox(m_hWnd, L"このファイルは設定ファイルではありません。", kCaption, MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
+    DistributeToPages(workingBlock);
+    savedBlock = workingBlock;
+    OnDataCheck();
+    pageSelect.UpdateFormButtonCaption();
+}
+
+void CMainPanelDlg::WriteSettingsFile()
+{
+    if (!PassPendingGate())
+        return;
+    CollectFromPages(workingBlock);
+    for (;;) {
+        const auto path = AskSettingsFileName(true);
+        if (!path)
+            return;
+        const qv::FileWriteResult result = WriteSettingsFileWin32(*path, workingBlock);
+        if (result == qv::FileWriteResult::Ok) {
+            savedBlock = workingBlock;
+            return;
+        }
+        if (result != qv::FileWriteResult::AccessDenied || !CurrentPlatform().IsNtFamily()) {
+            ShowMessageBox(m_hWnd, L"設定ファイルの書き込みに失敗しました。", kCaption, MB_OK | MB_ICONSTOP);
+            return;
+        }
+        ShowMessageBox(m_hWnd,
+                       L"設定ファイルの書き込みに失敗しました。\nこのディレクトリに保存するアクセス許可がない可能性"
+                       L"があります。\n設定ファイルの保存先を変更してやり直してください。",
+                       kCaption, MB_OK | MB_ICONEXCLAMATION);
+    }
+}
+HWND CMainPanelDlg::CallHtmlHelp(const wchar_t* path, UINT command)
+{
+    // The viewer is looked up at run time: a system without it still runs.
+    using HtmlHelpFn = HWND(WINAPI*)(HWND, LPCWSTR, UINT, DWORD_PTR);
+    static const HMODULE viewer = ::LoadLibraryW(L"hhctrl.ocx");
+    const auto fn = viewer ? reinterpret_cast<HtmlHelpFn>(
+                                 reinterpret_cast<void*>(::GetProcAddress(viewer, "HtmlHelpW")))
+                           : nullptr;
+    return fn ? fn(nullptr, path, command, 0) : nullptr;
+}
+
+void CMainPanelDlg::ShowHelp()
+{
+    const bool shown = helpIsHtml ? CallHtmlHelp(helpPath.c_str(), HH_DISPLAY_TOPIC) != nullptr
+                                  : ::WinHelpW(nullptr, helpPath.c_str(), HELP_FINDER, 0) != FALSE;
+    if (!shown)
+        ShowMessageBox(m_hWnd, L"ヘルプファイルが見つかりません。", kCaption, MB_OK | MB_ICONEXCLAMATION);
+}
+
+void CMainPanelDlg::LocateHelpFile()
+{
+    const qv::HelpChoice choice = qv::ChooseHelpFile(CurrentPlatform());
+    helpIsHtml = choice.isHtml;
+    helpPath = ModuleFolder() + Widen(choice.fileName);
+    WIN32_FIND_DATAW found;
+    const HANDLE search = ::FindFirstFileW(helpPath.c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        ::EnableMenuItem(::GetMenu(m_hWnd), ID_HELP_CONTENTS, MF_BYCOMMAND | MF_GRAYED);
+    else
+        ::FindClose(search);
+}
 
 void CMainPanelDlg::SendSettings()
 {
@@ -430,5 +520,15 @@ void CMainPanelDlg::SelectPrinter()
 void CMainPanelDlg::ConfirmExit()
 {
     CollectFromPages(workingBlock);
+    const bool unsent = HasUnsentChanges();
+    const bool unsaved = HasUnsavedChanges();
+    if (unsent && !OfferBeforePrinterSwitch(L"Quorvex を終了する前に、設定値をプリンタへ送信しますか？",
+                                            &CMainPanelDlg::SendSettings))
+        return;
+    if (IsModalEnding())
+        return;
+    if (unsaved && !OfferBeforePrinterSwitch(L"Quorvex を終了する前に、設定ファイルへ保存しますか？",
+                                             &CMainPanelDlg::WriteSettingsFile))
+        return;
     EndDialog(IDOK);
 }

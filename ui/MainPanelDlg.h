@@ -102,6 +102,10 @@ private:
     std::optional<LRESULT> OnMeasureItem(WPARAM, LPARAM);
     std::optional<LRESULT> OnDrawItem(WPARAM, LPARAM);
     std::optional<LRESULT> OnDestroy(WPARAM, LPARAM);
+    // The open or save-as dialog for settings files; nothing when cancelled.
+    std::optional<std::wstring> AskSettingsFileName(bool save);
+    // HtmlHelpW with no owner, or nothing when the viewer is missing.
+    static HWND CallHtmlHelp(const wchar_t* path, UINT command);
 
     HICON icon_ = nullptr;  // shared resource icon, not destroyed
     UniqueImageList tabImages_;
