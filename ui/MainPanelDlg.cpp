@@ -358,7 +358,8 @@ std::optional<LRESULT> CMainPanelDlg::OnDestroy(WPARAM, LPARAM)
 std::optional<std::wstring> CMainPanelDlg::AskSettingsFileName(bool save)
 {
     // The folder is taken afresh each time: no last-used folder is kept.
-    return ShowFileDialog({m_hWnd, save, L"QV設定ファイル (*.dat)|*.dat||", L"dat", L"*.dat", ModuleFolder()});
+    return ShowFileDialog(
+        {m_hWnd, save, L"QV設定ファイル (*.dat)|*.dat||", L"dat", L"*.dat", ModuleFolder()});
 }
 
 void CMainPanelDlg::ReadSettingsFile()
@@ -366,7 +367,8 @@ void CMainPanelDlg::ReadSettingsFile()
     if (printerDlg.startupComplete) {
         CollectFromPages(workingBlock);
         if (HasUnsentChanges() &&
-            ShowMessageBox(m_hWnd, L"設定が変更されています。\nコマンドを続行すると設定の変更は破棄されます。",
+            ShowMessageBox(m_hWnd,
+                           L"設定が変更されています。\nコマンドを続行すると設定の変更は破棄されます。",
                            kCaption, MB_YESNO | MB_ICONEXCLAMATION) != IDYES)
             return;
     }
@@ -374,7 +376,8 @@ void CMainPanelDlg::ReadSettingsFile()
     if (!path)
         return;
     if (qv::ReadSettingsFile(*path, workingBlock) != qv::FileReadResult::Ok) {
-        ShowMessageBox(m_hWnd, L"このファイルは設定ファイルではありません。", kCaption, MB_OK | MB_ICONEXCLAMATION);
+        ShowMessageBox(m_hWnd, L"このファイルは設定ファイルではありません。", kCaption,
+                       MB_OK | MB_ICONEXCLAMATION);
         return;
     }
     DistributeToPages(workingBlock);
@@ -401,10 +404,11 @@ void CMainPanelDlg::WriteSettingsFile()
             ShowMessageBox(m_hWnd, L"設定ファイルの書き込みに失敗しました。", kCaption, MB_OK | MB_ICONSTOP);
             return;
         }
-        ShowMessageBox(m_hWnd,
-                       L"設定ファイルの書き込みに失敗しました。\nこのディレクトリに保存するアクセス許可がない可能性"
-                       L"があります。\n設定ファイルの保存先を変更してやり直してください。",
-                       kCaption, MB_OK | MB_ICONEXCLAMATION);
+        ShowMessageBox(
+            m_hWnd,
+            L"設定ファイルの書き込みに失敗しました。\nこのディレクトリに保存するアクセス許可がない可能性"
+            L"があります。\n設定ファイルの保存先を変更してやり直してください。",
+            kCaption, MB_OK | MB_ICONEXCLAMATION);
     }
 }
 HWND CMainPanelDlg::CallHtmlHelp(const wchar_t* path, UINT command)
@@ -412,9 +416,9 @@ HWND CMainPanelDlg::CallHtmlHelp(const wchar_t* path, UINT command)
     // The viewer is looked up at run time: a system without it still runs.
     using HtmlHelpFn = HWND(WINAPI*)(HWND, LPCWSTR, UINT, DWORD_PTR);
     static const HMODULE viewer = ::LoadLibraryW(L"hhctrl.ocx");
-    const auto fn = viewer ? reinterpret_cast<HtmlHelpFn>(
-                                 reinterpret_cast<void*>(::GetProcAddress(viewer, "HtmlHelpW")))
-                           : nullptr;
+    const auto fn =
+        viewer ? reinterpret_cast<HtmlHelpFn>(reinterpret_cast<void*>(::GetProcAddress(viewer, "HtmlHelpW")))
+               : nullptr;
     return fn ? fn(nullptr, path, command, 0) : nullptr;
 }
 
@@ -452,20 +456,21 @@ void CMainPanelDlg::SendSettings()
             return;
     }
     if (portName == qv::kFilePort) {
-        ShowMessageBox(m_hWnd, L"接続先がFILEのため設定値を送信できません。", kCaption, MB_OK | MB_ICONINFORMATION);
+        ShowMessageBox(m_hWnd, L"接続先がFILEのため設定値を送信できません。", kCaption,
+                       MB_OK | MB_ICONINFORMATION);
         return;
     }
     CollectFromPages(workingBlock);
-    if (CurrentSpooler().SendRawJob(printerName, qv::kJobName, workingBlock, CurrentPlatform().IsNtFamily()) ==
-        qv::SendResult::Sent) {
+    if (CurrentSpooler().SendRawJob(printerName, qv::kJobName, workingBlock,
+                                    CurrentPlatform().IsNtFamily()) == qv::SendResult::Sent) {
         ShowMessageBox(m_hWnd, L"プリンタに設定値を送信しました。", kCaption, MB_OK | MB_ICONINFORMATION);
         sentBlock = workingBlock;
         EnableSendCommand(false);
         return;
     }
-    ShowMessageBox(m_hWnd,
-                   L"指定されたプリンタは、現在接続されていないか、プリンタ使用権の制限により使用できません。",
-                   kCaption, MB_OK | MB_ICONEXCLAMATION);
+    ShowMessageBox(
+        m_hWnd, L"指定されたプリンタは、現在接続されていないか、プリンタ使用権の制限により使用できません。",
+        kCaption, MB_OK | MB_ICONEXCLAMATION);
     SelectPrinter();
 }
 
@@ -488,13 +493,15 @@ void CMainPanelDlg::SelectPrinter()
         CollectFromPages(workingBlock);
         const bool unsent = HasUnsentChanges();
         const bool unsaved = HasUnsavedChanges();
-        if (unsent && !OfferBeforePrinterSwitch(L"設定値が変更されています。\nプリンタを切り替える前に、設定値をプリン"
-                                                L"タへ送信しますか？",
-                                                &CMainPanelDlg::SendSettings))
+        if (unsent &&
+            !OfferBeforePrinterSwitch(L"設定値が変更されています。\nプリンタを切り替える前に、設定値をプリン"
+                                      L"タへ送信しますか？",
+                                      &CMainPanelDlg::SendSettings))
             return;
-        if (unsaved && !OfferBeforePrinterSwitch(L"設定値が変更されています。\nプリンタを切り替える前に、設定ファイ"
-                                                 L"ルへ保存しますか？",
-                                                 &CMainPanelDlg::WriteSettingsFile))
+        if (unsaved &&
+            !OfferBeforePrinterSwitch(L"設定値が変更されています。\nプリンタを切り替える前に、設定ファイ"
+                                      L"ルへ保存しますか？",
+                                      &CMainPanelDlg::WriteSettingsFile))
             return;
     }
 
@@ -502,7 +509,8 @@ void CMainPanelDlg::SelectPrinter()
     printerDlg.portName = portName;
     if (printerDlg.DoModal(m_hWnd) == IDOK) {
         const bool several = printerDlg.printerCount > 1;
-        ::EnableMenuItem(::GetMenu(m_hWnd), ID_SELECT_PRINTER, MF_BYCOMMAND | (several ? MF_ENABLED : MF_GRAYED));
+        ::EnableMenuItem(::GetMenu(m_hWnd), ID_SELECT_PRINTER,
+                         MF_BYCOMMAND | (several ? MF_ENABLED : MF_GRAYED));
         toolbar.EnableButton(ID_TB_PRINTER, several);
         SetStatusTexts(printerDlg.printerName, printerDlg.portName);
         printerName = printerDlg.printerName;
