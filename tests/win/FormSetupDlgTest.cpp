@@ -195,6 +195,11 @@ TEST_F(FormSetupDlgTest, ChangesNotTypedAreNotClampedButRefusedOnOk)
             Form().SetDlgItemText(IDC_FORM_FEEDER_EDIT, L"200");
             EXPECT_EQ(Text(IDC_FORM_FEEDER_EDIT), L"200");
             EXPECT_EQ(Step(IDC_FORM_FEEDER_TRACK), 9);
+            // A long number that stays long is left alone rather than rewritten forever.
+            Form().SetDlgItemText(IDC_FORM_POSTCARD_EDIT, L"12345");
+            EXPECT_EQ(Text(IDC_FORM_POSTCARD_EDIT), L"12345");
+            EXPECT_EQ(Step(IDC_FORM_POSTCARD_TRACK), 9);
+            Form().SetDlgItemText(IDC_FORM_POSTCARD_EDIT, L"54");
             // Too long a text is rewritten whoever wrote it.
             Form().SetDlgItemText(IDC_FORM_LENGTH_EDIT, L"0005");
             EXPECT_EQ(Text(IDC_FORM_LENGTH_EDIT), L"5");
