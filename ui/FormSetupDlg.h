@@ -10,7 +10,7 @@
 #include "framework/Dialog.h"
 
 class CFormSetupDlg : public CDialog {
-  public:
+public:
     CFormSetupDlg();
 
     std::string formName;  // UTF-8, "書式０" to "書式４"
@@ -20,12 +20,12 @@ class CFormSetupDlg : public CDialog {
     // Fills the values from the record of form 0 to 4 in its layout.
     void ParseRecord(int form);
 
-  protected:
+protected:
     BOOL OnInitDialog() override;
     void OnOK() override;
     void DoDataExchange(CDataExchange& dx) override;
 
-  private:
+private:
     void OnBoxChanged(std::size_t box);
     std::optional<LRESULT> OnHScroll(WPARAM, LPARAM);
 };

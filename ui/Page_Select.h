@@ -8,7 +8,7 @@
 #include "resource.h"
 
 class CPage_Select : public CSettingsPage {
-  public:
+public:
     CPage_Select();
 
     void LoadFromBlock(qv::SettingsBlock& block) override;
@@ -19,11 +19,11 @@ class CPage_Select : public CSettingsPage {
     qv::SelectValues values;
     CFormSetupDlg formDlg;
 
-  protected:
+protected:
     BOOL OnInitDialog() override;
     void DoDataExchange(CDataExchange& dx) override;
     bool OnCommandMessage(UINT id, UINT code, HWND control) override;
 
-  private:
+private:
     void OnFormButton();
 };
