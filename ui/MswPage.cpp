@@ -19,9 +19,7 @@ BOOL CMswPage::OnInitDialog()
     for (std::size_t i = 0; i < 8; ++i) {
         if (layout.controls[i] != SwitchControl::Country || !switchControls_[i])
             continue;
-        for (const auto name : qv::kCountryNames)
-            SendDlgItemMessage(switchControls_[i], CB_ADDSTRING, 0,
-                               reinterpret_cast<LPARAM>(Widen(name).c_str()));
+        FillList(GetDlgItem(switchControls_[i]), qv::kCountryNames);
     }
     return CSettingsPage::OnInitDialog();
 }

@@ -66,12 +66,6 @@ Verdict Judge(int entry, unsigned v, const EntryRule& rule)
     }
 }
 
-template <std::size_t N> void FillList(HWND list, const std::array<std::string_view, N>& entries)
-{
-    for (const auto entry : entries)
-        ::SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(entry).c_str()));
-}
-
 }  // namespace
 
 CPage_Param::CPage_Param()

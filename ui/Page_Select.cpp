@@ -6,12 +6,6 @@
 
 namespace {
 
-template <std::size_t N> void FillList(HWND list, const std::array<std::string_view, N>& entries)
-{
-    for (const auto entry : entries)
-        ::SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(entry).c_str()));
-}
-
 // The caption must fit the button's 19 bytes in the program's code page.
 constexpr std::size_t kFormButtonCaptionBytes = 19;
 

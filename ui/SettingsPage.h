@@ -2,11 +2,14 @@
 // control that move their bytes between a block and their controls.
 #pragma once
 
+#include <array>
 #include <initializer_list>
 #include <set>
+#include <string_view>
 
 #include "core/SettingsBlock.h"
 #include "framework/Dialog.h"
+#include "framework/Text.h"
 
 class CSettingsPage : public CDialog {
 public:
@@ -31,6 +34,14 @@ protected:
     }
 
     static constexpr UINT kDataCheckCommand = 32805;
+
+    // The templates leave the drop-down lists empty; the entries are the
+    // core's lists, which the conversions compare with.
+    template <std::size_t N> static void FillList(HWND list, const std::array<std::string_view, N>& entries)
+    {
+        for (const auto entry : entries)
+            ::SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(entry).c_str()));
+    }
 
 private:
     std::set<int> notifyingControls_;
