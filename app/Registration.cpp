@@ -6,10 +6,10 @@
 #include "core/CommandLine.h"
 #include "framework/Text.h"
 
-namespace {
-
-// The system's registry-script registrar; only the calls used here are
-// spelled out, the rest of the vtable keeps its order.
+// The system's registry-script registrar, declared in the vtable order of
+// the system's own. Outside the unnamed namespace: the compiler would take a
+// local interface without implementations for a final type and call its pure
+// functions directly.
 MIDL_INTERFACE("44EC053B-400F-11D0-9DCD-00A0C90391D3")
 IRegistrar : public IUnknown
 {
@@ -26,6 +26,8 @@ IRegistrar : public IUnknown
     virtual HRESULT STDMETHODCALLTYPE ResourceRegister(LPCOLESTR resFileName, UINT id, LPCOLESTR type) = 0;
     virtual HRESULT STDMETHODCALLTYPE ResourceUnregister(LPCOLESTR resFileName, UINT id, LPCOLESTR type) = 0;
 };
+
+namespace {
 
 constexpr CLSID kRegistrarClass = {
     0x44EC053A, 0x400F, 0x11D0, {0x9D, 0xCD, 0x00, 0xA0, 0xC9, 0x03, 0x91, 0xD3}};
