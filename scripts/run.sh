@@ -10,10 +10,11 @@ cmake -S . -B build/win -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" -DC
 cmake --build build/win -j"$(nproc)" --target qvx4k5
 
 source scripts/wine-env.sh
-wine_env_start "$root/build/win"
+# Its own prefix: the demo printer must not reach the test prefix.
+wine_env_start "$root/build/run"
 trap wine_env_stop EXIT
 
-jobdir="$root/build/win/demo-printer"
+jobdir="$root/build/run/demo-printer"
 mkdir -p "$jobdir"
 cat >"$jobdir/printer.reg" <<REG
 REGEDIT4

@@ -354,7 +354,6 @@ std::optional<LRESULT> CMainPanelDlg::OnDestroy(WPARAM, LPARAM)
     return std::nullopt;
 }
 
-// Filled in by the file, printer, help and exit work.
 std::optional<std::wstring> CMainPanelDlg::AskSettingsFileName(bool save)
 {
     // The folder is taken afresh each time: no last-used folder is kept.
@@ -411,6 +410,7 @@ void CMainPanelDlg::WriteSettingsFile()
             kCaption, MB_OK | MB_ICONEXCLAMATION);
     }
 }
+
 HWND CMainPanelDlg::CallHtmlHelp(const wchar_t* path, UINT command)
 {
     // The viewer is looked up at run time: a system without it still runs.
@@ -474,14 +474,15 @@ void CMainPanelDlg::SendSettings()
     SelectPrinter();
 }
 
-bool CMainPanelDlg::OfferBeforePrinterSwitch(const wchar_t* question, void (CMainPanelDlg::*command)())
+bool CMainPanelDlg::OfferCommandFirst(const wchar_t* question, void (CMainPanelDlg::*command)())
 {
     const int answer = ShowMessageBox(m_hWnd, question, kCaption, MB_YESNOCANCEL | MB_ICONEXCLAMATION);
     if (answer == IDCANCEL)
         return false;
     if (answer != IDYES)
         return true;
-    // A pending entry stops the command at its gate, and the switch with it.
+    // A pending entry stops the command at its gate, and the asking
+    // operation (printer switch or exit) with it.
     const bool pending = pageParam.CentringCheckPending();
     (this->*command)();
     return !pending;
@@ -494,14 +495,13 @@ void CMainPanelDlg::SelectPrinter()
         const bool unsent = HasUnsentChanges();
         const bool unsaved = HasUnsavedChanges();
         if (unsent &&
-            !OfferBeforePrinterSwitch(L"設定値が変更されています。\nプリンタを切り替える前に、設定値をプリン"
-                                      L"タへ送信しますか？",
-                                      &CMainPanelDlg::SendSettings))
+            !OfferCommandFirst(L"設定値が変更されています。\nプリンタを切り替える前に、設定値をプリン"
+                               L"タへ送信しますか？",
+                               &CMainPanelDlg::SendSettings))
             return;
-        if (unsaved &&
-            !OfferBeforePrinterSwitch(L"設定値が変更されています。\nプリンタを切り替える前に、設定ファイ"
-                                      L"ルへ保存しますか？",
-                                      &CMainPanelDlg::WriteSettingsFile))
+        if (unsaved && !OfferCommandFirst(L"設定値が変更されています。\nプリンタを切り替える前に、設定ファイ"
+                                          L"ルへ保存しますか？",
+                                          &CMainPanelDlg::WriteSettingsFile))
             return;
     }
 
@@ -530,13 +530,13 @@ void CMainPanelDlg::ConfirmExit()
     CollectFromPages(workingBlock);
     const bool unsent = HasUnsentChanges();
     const bool unsaved = HasUnsavedChanges();
-    if (unsent && !OfferBeforePrinterSwitch(L"Quorvex を終了する前に、設定値をプリンタへ送信しますか？",
-                                            &CMainPanelDlg::SendSettings))
+    if (unsent && !OfferCommandFirst(L"Quorvex を終了する前に、設定値をプリンタへ送信しますか？",
+                                     &CMainPanelDlg::SendSettings))
         return;
     if (IsModalEnding())
         return;
-    if (unsaved && !OfferBeforePrinterSwitch(L"Quorvex を終了する前に、設定ファイルへ保存しますか？",
-                                             &CMainPanelDlg::WriteSettingsFile))
+    if (unsaved && !OfferCommandFirst(L"Quorvex を終了する前に、設定ファイルへ保存しますか？",
+                                      &CMainPanelDlg::WriteSettingsFile))
         return;
     EndDialog(IDOK);
 }

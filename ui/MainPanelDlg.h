@@ -93,7 +93,7 @@ private:
     void OnAbout();
     void ShowPage(int index);
     // False when the question was cancelled or the offered command stopped at its gate.
-    bool OfferBeforePrinterSwitch(const wchar_t* question, void (CMainPanelDlg::*command)());
+    bool OfferCommandFirst(const wchar_t* question, void (CMainPanelDlg::*command)());
     std::optional<LRESULT> OnSysCommand(WPARAM, LPARAM);
     std::optional<LRESULT> OnSize(WPARAM, LPARAM);
     std::optional<LRESULT> OnPaint(WPARAM, LPARAM);

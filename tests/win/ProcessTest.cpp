@@ -154,6 +154,21 @@ protected:
     }
 };
 
+TEST_F(ProcessTest, StartsWithItsWindowFoundByClassAndTitleAndLeavesOnExit)
+{
+    const Process p = Start(L"");
+    ASSERT_TRUE(p.handle);
+    ASSERT_NE(WaitForPanel(p), nullptr);
+    // The way a second start finds the first one.
+    const HWND found = ::FindWindowW(L"#32770", W("Tav Kestrolinea 418KQ5 クオーヴェクス").c_str());
+    ASSERT_NE(found, nullptr);
+    DWORD owner = 0;
+    ::GetWindowThreadProcessId(found, &owner);
+    EXPECT_EQ(owner, p.id);
+    // Nothing was changed, so leaving asks nothing and ends with 0.
+    Close(p, found);
+}
+
 TEST_F(ProcessTest, ASecondStartRaisesTheMinimisedPanelAndEndsWithoutAWindow)
 {
     const Process first = Start(L"");
