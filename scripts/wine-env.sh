@@ -4,6 +4,7 @@
 
 wine_env_start() {
   local build_dir=$1
+  mkdir -p "$build_dir"  # Wine does not create a prefix's parent folders
   export WINEPREFIX="$build_dir/wineprefix"
   export WINEDEBUG=-all
   export LANG=ja_JP.UTF-8
