@@ -184,6 +184,27 @@ TEST_F(MainPanelTest, DataCheckFromAPageEnablesSending)
     });
 }
 
+TEST_F(MainPanelTest, DataCheckCollectsOnlyOnceStartUpIsComplete)
+{
+    Run([&] {
+        dlg.SelectPage(3);
+        // MSW2-5 is bit 0 of byte 8; clicking its button for 1 reports an edit.
+        dlg.printerDlg.startupComplete = false;
+        dlg.EnableSendCommand(false);
+        ::SendMessageW(dlg.pageMsw2.GetDlgItem(IDC_MSW2_MODE_HS), BM_CLICK, 0, 0);
+        dlg.PumpPendingMessages();
+        EXPECT_EQ(dlg.workingBlock[8], 0x00);
+        EXPECT_TRUE(dlg.IsCommandEnabled(ID_SEND));
+
+        dlg.printerDlg.startupComplete = true;
+        ::SendMessageW(dlg.pageMsw2.GetDlgItem(IDC_MSW2_MODE_HD), BM_CLICK, 0, 0);
+        ::SendMessageW(dlg.pageMsw2.GetDlgItem(IDC_MSW2_MODE_HS), BM_CLICK, 0, 0);
+        dlg.PumpPendingMessages();
+        EXPECT_EQ(dlg.workingBlock[8], 0x01);
+        EXPECT_TRUE(dlg.HasUnsentChanges());
+    });
+}
+
 TEST_F(MainPanelTest, ToolbarAnswersItsOwnTooltips)
 {
     Run([&] {
