@@ -2,6 +2,8 @@
 // between the block and the record buffers.
 #include <gtest/gtest.h>
 
+#include "BlockText.h"
+
 #include <climits>
 #include <cstring>
 #include <string>
@@ -29,12 +31,6 @@ FormRecordBuffer Buffer(const std::string& record)
 std::string Record(const FormRecordBuffer& r, std::size_t len)
 {
     return std::string(r.data(), len);
-}
-
-std::string Text(const SettingsBlock& b, std::size_t at, std::size_t len)
-{
-    return std::string(b.begin() + static_cast<std::ptrdiff_t>(at),
-                       b.begin() + static_cast<std::ptrdiff_t>(at + len));
 }
 
 TEST(NearestLoadStep, ExactValuesGiveTheirStep)

@@ -1,6 +1,8 @@
 // Parameter page fields: reading with fallbacks and repairs, writing back.
 #include <gtest/gtest.h>
 
+#include "BlockText.h"
+
 #include <set>
 #include <string>
 
@@ -14,25 +16,6 @@ using qv::SettingsBlock;
 
 const std::set<std::size_t> kParamBytes = {16,  18,  20,  24,  28,  29,  31,  32,  34,  35,  36,  243,
                                            244, 247, 249, 250, 252, 253, 255, 256, 258, 259, 261, 262};
-
-std::string Text(const SettingsBlock& b, std::size_t at, std::size_t len)
-{
-    return std::string(b.begin() + static_cast<std::ptrdiff_t>(at),
-                       b.begin() + static_cast<std::ptrdiff_t>(at + len));
-}
-
-void Put(SettingsBlock& b, std::size_t at, const std::string& text)
-{
-    for (std::size_t i = 0; i < text.size(); ++i)
-        b[at + i] = static_cast<std::uint8_t>(text[i]);
-}
-
-SettingsBlock FactoryWith(std::size_t at, const std::string& text)
-{
-    SettingsBlock b = qv::FactoryDefaults;
-    Put(b, at, text);
-    return b;
-}
 
 qv::ParamValues Loaded(SettingsBlock& b)
 {

@@ -1,6 +1,8 @@
 // Function-select page fields: reading with fallbacks and repairs, writing back.
 #include <gtest/gtest.h>
 
+#include "BlockText.h"
+
 #include <set>
 #include <string>
 
@@ -13,25 +15,6 @@ namespace
 using qv::SettingsBlock;
 
 const std::set<std::size_t> kSelectBytes = {26, 67, 68, 70, 72, 74, 75, 77, 78, 80, 81, 83, 85};
-
-std::string Text(const SettingsBlock& b, std::size_t at, std::size_t len)
-{
-    return std::string(b.begin() + static_cast<std::ptrdiff_t>(at),
-                       b.begin() + static_cast<std::ptrdiff_t>(at + len));
-}
-
-void Put(SettingsBlock& b, std::size_t at, const std::string& text)
-{
-    for (std::size_t i = 0; i < text.size(); ++i)
-        b[at + i] = static_cast<std::uint8_t>(text[i]);
-}
-
-SettingsBlock FactoryWith(std::size_t at, const std::string& text)
-{
-    SettingsBlock b = qv::FactoryDefaults;
-    Put(b, at, text);
-    return b;
-}
 
 qv::SelectValues Loaded(SettingsBlock& b)
 {

@@ -2,6 +2,8 @@
 // every page.
 #include <gtest/gtest.h>
 
+#include "BlockText.h"
+
 #include <algorithm>
 #include <array>
 #include <functional>
@@ -20,12 +22,6 @@ namespace
 {
 
 using qv::SettingsBlock;
-
-std::string Text(const SettingsBlock& b, std::size_t at, std::size_t len)
-{
-    return std::string(b.begin() + static_cast<std::ptrdiff_t>(at),
-                       b.begin() + static_cast<std::ptrdiff_t>(at + len));
-}
 
 // Commas that close a field outside the form records.
 const std::set<std::size_t> kSeparators = {6,   9,   12,  15,  17,  19,  21,  23,  25, 27, 30,
