@@ -2,6 +2,7 @@
 // every page.
 #include <gtest/gtest.h>
 
+#include "AllPages.h"
 #include "BlockText.h"
 
 #include <algorithm>
@@ -18,8 +19,7 @@
 #include "core/SelectConversion.h"
 #include "core/SettingsBlock.h"
 
-namespace
-{
+namespace {
 
 using qv::SettingsBlock;
 
@@ -43,55 +43,27 @@ std::set<std::size_t> PageOwnedBytes()
     return owned;
 }
 
-struct AllPages {
-    qv::SelectValues select;
-    qv::ParamValues param;
-    qv::MswValues msw1{1}, msw2{2}, msw3{3}, msw4{4};
-    qv::FormRecordSet forms;
-
-    void Load(SettingsBlock& b)
-    {
-        qv::LoadSelectValues(b, select);
-        forms.LoadFromBlock(b);
-        qv::LoadParamValues(b, param);
-        qv::LoadMswValues(1, b, msw1);
-        qv::LoadMswValues(2, b, msw2);
-        qv::LoadMswValues(3, b, msw3);
-        qv::LoadMswValues(4, b, msw4);
-    }
-    void Store(SettingsBlock& b)
-    {
-        qv::StoreSelectValues(select, b);
-        forms.StoreToBlock(b);
-        qv::StoreParamValues(param, b);
-        qv::StoreMswValues(1, msw1, b);
-        qv::StoreMswValues(2, msw2, b);
-        qv::StoreMswValues(3, msw3, b);
-        qv::StoreMswValues(4, msw4, b);
-    }
-};
-
 TEST(FactoryDefaults, EqualsTheFactoryHexImage)
 {
     // The factory image, one row of sixteen bytes per line.
     const char* const rows[] = {
-        "1C 6F 30 2C 00 00 2C 02 00 2C 00 00 2C 0C 00 2C", // 0
-        "30 2C 30 2C 30 2C 00 2C 30 2C 30 2C 34 30 2C 33", // 16
-        "36 2C 30 39 36 2C 36 36 2C 31 32 30 2C 31 32 30", // 32
-        "2C 30 34 36 2C 30 34 36 2C 30 35 34 2C 30 30 2C", // 48
-        "30 30 2C 30 39 2C 30 2C 30 2C 30 30 2C 30 30 2C", // 64
-        "30 30 2C 30 2C 30 2C 36 36 2C 30 30 30 2C 31 33", // 80
-        "36 2C 31 32 30 2C 31 32 30 2C 30 34 36 2C 30 34", // 96
-        "36 2C 30 35 34 2C 30 30 2C 30 30 2C 00 2C 36 36", // 112
-        "2C 30 30 30 2C 31 33 36 2C 31 32 30 2C 31 32 30", // 128
-        "2C 30 34 36 2C 30 34 36 2C 30 35 34 2C 30 30 2C", // 144
-        "30 30 2C 00 2C 36 36 2C 30 30 30 2C 31 33 36 2C", // 160
-        "31 32 30 2C 31 32 30 2C 30 34 36 2C 30 34 36 2C", // 176
-        "30 35 34 2C 30 30 2C 30 30 2C 00 2C 36 36 2C 30", // 192
-        "30 30 2C 31 33 36 2C 31 32 30 2C 31 32 30 2C 30", // 208
-        "34 36 2C 30 34 36 2C 30 35 34 2C 30 30 2C 30 30", // 224
-        "2C 00 2C 31 35 2C 30 32 2C 30 32 2C 30 30 2C 30", // 240
-        "30 2C 30 30 2C 30 30 2E 00 00 00 00 00 00",       // 256
+        "1C 6F 30 2C 00 00 2C 02 00 2C 00 00 2C 0C 00 2C",  // 0
+        "30 2C 30 2C 30 2C 00 2C 30 2C 30 2C 34 30 2C 33",  // 16
+        "36 2C 30 39 36 2C 36 36 2C 31 32 30 2C 31 32 30",  // 32
+        "2C 30 34 36 2C 30 34 36 2C 30 35 34 2C 30 30 2C",  // 48
+        "30 30 2C 30 39 2C 30 2C 30 2C 30 30 2C 30 30 2C",  // 64
+        "30 30 2C 30 2C 30 2C 36 36 2C 30 30 30 2C 31 33",  // 80
+        "36 2C 31 32 30 2C 31 32 30 2C 30 34 36 2C 30 34",  // 96
+        "36 2C 30 35 34 2C 30 30 2C 30 30 2C 00 2C 36 36",  // 112
+        "2C 30 30 30 2C 31 33 36 2C 31 32 30 2C 31 32 30",  // 128
+        "2C 30 34 36 2C 30 34 36 2C 30 35 34 2C 30 30 2C",  // 144
+        "30 30 2C 00 2C 36 36 2C 30 30 30 2C 31 33 36 2C",  // 160
+        "31 32 30 2C 31 32 30 2C 30 34 36 2C 30 34 36 2C",  // 176
+        "30 35 34 2C 30 30 2C 30 30 2C 00 2C 36 36 2C 30",  // 192
+        "30 30 2C 31 33 36 2C 31 32 30 2C 31 32 30 2C 30",  // 208
+        "34 36 2C 30 34 36 2C 30 35 34 2C 30 30 2C 30 30",  // 224
+        "2C 00 2C 31 35 2C 30 32 2C 30 32 2C 30 30 2C 30",  // 240
+        "30 2C 30 30 2C 30 30 2E 00 00 00 00 00 00",        // 256
     };
     std::vector<std::uint8_t> image;
     for (const char* row : rows) {
@@ -163,7 +135,7 @@ TEST(FieldEncoding, WritesD3WithLeadingZerosWithoutTouchingTheSeparator)
     EXPECT_EQ(Text(b, 34, 4), "005,");
     qv::WriteD3(b, 34, 126);
     EXPECT_EQ(Text(b, 34, 4), "126,");
-    qv::WriteD3(b, 34, 1234); // only the first three characters fit
+    qv::WriteD3(b, 34, 1234);  // only the first three characters fit
     EXPECT_EQ(Text(b, 34, 4), "123,");
 }
 
@@ -269,13 +241,13 @@ TEST(PageCycle, EveryByteBelongsToOnePageOrToTheFrame)
 TEST(PageCycle, NormalisedBlockIsStableUnderASecondCycle)
 {
     SettingsBlock b = qv::FactoryDefaults;
-    b[4] = 0x07;                // country 7 shows as Japan
-    b[7] = 0xF2;                // upper nibble dropped
-    b[258] = '0', b[259] = '9'; // LF pitch repaired at load
-    b[261] = 'F', b[262] = 'A'; // LF pitch repaired to "FG", stored "00"
-    b[72] = '3';                // unknown reduction
-    b[249] = '0', b[250] = '9'; // unknown AGA code
-    b[246] = '1';               // never written
+    b[4] = 0x07;                 // country 7 shows as Japan
+    b[7] = 0xF2;                 // upper nibble dropped
+    b[258] = '0', b[259] = '9';  // LF pitch repaired at load
+    b[261] = 'F', b[262] = 'A';  // LF pitch repaired to "FG", stored "00"
+    b[72] = '3';                 // unknown reduction
+    b[249] = '0', b[250] = '9';  // unknown AGA code
+    b[246] = '1';                // never written
     AllPages first;
     first.Load(b);
     first.Store(b);
@@ -294,4 +266,4 @@ TEST(PageCycle, NormalisedBlockIsStableUnderASecondCycle)
     EXPECT_EQ(b, once);
 }
 
-} // namespace
+}  // namespace

@@ -14,9 +14,9 @@
 #include "core/SelectConversion.h"
 #include "core/SettingsBlock.h"
 #include "core/SettingsFile.h"
+#include "tests/core/AllPages.h"
 
-namespace
-{
+namespace {
 
 using qv::SettingsBlock;
 
@@ -37,26 +37,9 @@ void Check(bool condition)
 // One distribute and one collect with page values that start fresh.
 void LoadAndStoreEveryPage(SettingsBlock& b)
 {
-    qv::SelectValues select;
-    qv::FormRecordSet forms;
-    qv::ParamValues param;
-    qv::MswValues msw1(1), msw2(2), msw3(3), msw4(4);
-
-    qv::LoadSelectValues(b, select);
-    forms.LoadFromBlock(b);
-    qv::LoadParamValues(b, param);
-    qv::LoadMswValues(1, b, msw1);
-    qv::LoadMswValues(2, b, msw2);
-    qv::LoadMswValues(3, b, msw3);
-    qv::LoadMswValues(4, b, msw4);
-
-    qv::StoreSelectValues(select, b);
-    forms.StoreToBlock(b);
-    qv::StoreParamValues(param, b);
-    qv::StoreMswValues(1, msw1, b);
-    qv::StoreMswValues(2, msw2, b);
-    qv::StoreMswValues(3, msw3, b);
-    qv::StoreMswValues(4, msw4, b);
+    AllPages pages;
+    pages.Load(b);
+    pages.Store(b);
 }
 
 void FuzzPages(const std::uint8_t* data, std::size_t size)
@@ -101,7 +84,7 @@ void FuzzFile(const std::uint8_t* data, std::size_t size)
     }
 }
 
-} // namespace
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
