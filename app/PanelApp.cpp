@@ -13,6 +13,7 @@
 #include "framework/Handles.h"
 #include "framework/Text.h"
 #include "ui/MainPanelDlg.h"
+#include "ui/PanelMessages.h"
 
 namespace {
 
@@ -87,6 +88,7 @@ bool CPanelApp::InitInstance()
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_TAB_CLASSES | ICC_BAR_CLASSES |
                                              ICC_LISTVIEW_CLASSES | ICC_UPDOWN_CLASS | ICC_STANDARD_CLASSES};
     ::InitCommonControlsEx(&icc);
+    InstallValidationMessages();
 
     // One call both creates and tests, so two panels started at the same
     // instant cannot both pass.

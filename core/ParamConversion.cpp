@@ -1,5 +1,6 @@
 #include "ParamConversion.h"
 
+#include "DigitFields.h"
 #include "FieldLists.h"
 
 namespace qv {
@@ -31,14 +32,6 @@ int CentringOrFallback(int value, int min, int max, int fallback)
 
 }  // namespace
 
-std::string SignedText(int value)
-{
-    std::string text = std::to_string(value);
-    if (value > 0)
-        text.insert(text.begin(), '+');
-    return text;
-}
-
 void LoadParamValues(SettingsBlock& b, ParamValues& v)
 {
     v.font1 = FontText(Chr(b, off::font1));
@@ -46,7 +39,8 @@ void LoadParamValues(SettingsBlock& b, ParamValues& v)
     const int kanji = Chr(b, off::kanjiCodeTable);
     v.kanjiCodeTable = std::string(kKanjiCodeTables[kanji == 1 || kanji == 2 ? kanji : 0]);
     v.postcardMode = Chr(b, off::postcardMode) == 1 ? 1 : 0;
-    v.headCentringCutSheet = CentringOrFallback(ReadD2(b, off::headCentringCutSheet), kCentringMin, kCentringMax, 40);
+    v.headCentringCutSheet =
+        CentringOrFallback(ReadD2(b, off::headCentringCutSheet), kCentringMin, kCentringMax, 40);
     v.headCentringFrontTractor =
         CentringOrFallback(ReadD2(b, off::headCentringFrontTractor), kCentringMin, kCentringMax, 40);
     v.headCentringRearTractor =
@@ -81,7 +75,8 @@ void StoreParamValues(const ParamValues& v, SettingsBlock& b)
     const int ret = IndexOf(kAutoReturnTimes, v.autoReturnTime);
     WriteD2(b, off::autoReturnTime, ret == 0 ? 0 : ret == 1 ? 8 : 15);
 
-    b[off::sheetGuideFeedTime + 1] = static_cast<std::uint8_t>('0' + static_cast<unsigned>(v.sheetGuideFeedTime) % 10);
+    b[off::sheetGuideFeedTime + 1] =
+        static_cast<std::uint8_t>('0' + static_cast<unsigned>(v.sheetGuideFeedTime) % 10);
 
     const int aga = IndexOf(kAgaRetryTimes, v.agaRetryTime);
     WriteD2(b, off::agaRetryTime, aga < 0 ? 2 : aga);

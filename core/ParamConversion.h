@@ -38,7 +38,4 @@ void LoadParamValues(SettingsBlock& block, ParamValues& values);
 // 249-250 and the four LF pitch fields, nothing else.
 void StoreParamValues(const ParamValues& values, SettingsBlock& block);
 
-// "0", or the value with its sign ("+1", "-6").
-std::string SignedText(int value);
-
 }  // namespace qv

@@ -1,7 +1,7 @@
 #include "SelectConversion.h"
 
+#include "DigitFields.h"
 #include "FieldLists.h"
-#include "ParamConversion.h"
 
 namespace qv {
 
@@ -11,8 +11,7 @@ int Chr(const SettingsBlock& b, std::size_t at) { return b[at] - '0'; }
 
 void PutChr(SettingsBlock& b, std::size_t at, int code) { b[at] = static_cast<std::uint8_t>('0' + code); }
 
-template <std::size_t N>
-std::string Entry(const std::array<std::string_view, N>& list, int index)
+template <std::size_t N> std::string Entry(const std::array<std::string_view, N>& list, int index)
 {
     return std::string(list[static_cast<std::size_t>(index)]);
 }
@@ -35,7 +34,8 @@ std::optional<std::string> PrintPositionText(const SettingsBlock& b)
 void LoadSelectValues(SettingsBlock& b, SelectValues& v)
 {
     const int correction = ReadD2(b, off::autoPositionCorrection);
-    v.autoPositionCorrection = Entry(kAutoPositionTexts, correction >= 0 && correction <= 24 ? correction : 0);
+    v.autoPositionCorrection =
+        Entry(kAutoPositionTexts, correction >= 0 && correction <= 24 ? correction : 0);
 
     if (const auto pressure = ReadS2Repaired(b, off::printPressure, '3', 'A'))
         v.printPressure = SignedText(*pressure);

@@ -1,7 +1,6 @@
 #include "SettingsBlock.h"
 
-#include <cstdio>
-#include <cstdlib>
+#include "DigitFields.h"
 
 namespace qv {
 
@@ -25,29 +24,10 @@ const SettingsBlock FactoryDefaults = {
     0x30, 0x2C, 0x30, 0x30, 0x2C, 0x30, 0x30, 0x2E, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00,              // 256
 };
 
-int ReadD2(const SettingsBlock& b, std::size_t at) { return (b[at] - '0') * 10 + (b[at + 1] - '0'); }
-
-int ReadD3(const SettingsBlock& b, std::size_t at)
-{
-    return (b[at] - '0') * 100 + (b[at + 1] - '0') * 10 + (b[at + 2] - '0');
-}
-
-void WriteD2(SettingsBlock& b, std::size_t at, int value)
-{
-    // Values come from range-limited controls; the modulo keeps any stray
-    // value a pair of digits instead of arbitrary bytes.
-    const unsigned v = static_cast<unsigned>(std::abs(value));
-    b[at] = static_cast<std::uint8_t>('0' + (v / 10) % 10);
-    b[at + 1] = static_cast<std::uint8_t>('0' + v % 10);
-}
-
-void WriteD3(SettingsBlock& b, std::size_t at, int value)
-{
-    char text[16];
-    std::snprintf(text, sizeof text, "%03d", value);
-    for (std::size_t i = 0; i < 3; ++i)
-        b[at + i] = static_cast<std::uint8_t>(text[i]);
-}
+int ReadD2(const SettingsBlock& b, std::size_t at) { return ReadDigits(b, at, 2); }
+int ReadD3(const SettingsBlock& b, std::size_t at) { return ReadDigits(b, at, 3); }
+void WriteD2(SettingsBlock& b, std::size_t at, int value) { WriteTwoDigits(b, at, value); }
+void WriteD3(SettingsBlock& b, std::size_t at, int value) { WriteThreeDigits(b, at, value); }
 
 std::optional<int> ReadS2(const SettingsBlock& b, std::size_t at)
 {

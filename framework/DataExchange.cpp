@@ -3,14 +3,18 @@
 #include <climits>
 #include <cwctype>
 
-#include "Dialog.h"
+#include <commctrl.h>
+
 #include "Seams.h"
 #include "Text.h"
+#include "Window.h"
 
 const wchar_t* const kParseIntMessage = L"整数を入力してください。";
 const wchar_t* const kRangeIntMessageFormat = L"%1 から %2 までの整数を入力してください。";
 
 namespace {
+DataValidateErrorFn g_validateError;
+
 std::wstring ComboEntryText(HWND list, LRESULT index)
 {
     const LRESULT len = ::SendMessageW(list, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
@@ -23,12 +27,15 @@ std::wstring ComboEntryText(HWND list, LRESULT index)
 }
 }  // namespace
 
-HWND CDataExchange::Control(int id) const { return dialog_->GetDlgItem(id); }
+void SetDataValidateErrorHandler(DataValidateErrorFn handler) { g_validateError = std::move(handler); }
 
 void CDataExchange::Fail(int id, const std::wstring& message)
 {
     failed_ = true;
-    ShowMessageBox(dialog_->m_hWnd, message, L"Quorvex", MB_OK | MB_ICONEXCLAMATION);
+    if (g_validateError)
+        g_validateError(dialog_, message);
+    else
+        ShowMessageBox(dialog_, message, {}, MB_OK | MB_ICONEXCLAMATION);
     const HWND control = Control(id);
     ::SetFocus(control);
     wchar_t cls[16] = {};
@@ -147,4 +154,14 @@ void DDX_CBString(CDataExchange& dx, int id, std::string& text)
         if (ComboEntryText(list, i) == wanted)
             found = i;
     ::SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(found), 0);
+}
+
+void DDX_Slider(CDataExchange& dx, int id, int& position)
+{
+    if (!dx.Active())
+        return;
+    if (dx.Saving())
+        position = static_cast<int>(::SendMessageW(dx.Control(id), TBM_GETPOS, 0, 0));
+    else
+        ::SendMessageW(dx.Control(id), TBM_SETPOS, TRUE, position);
 }

@@ -3,23 +3,22 @@
 // offending control gets the focus and later controls are not read.
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include <windows.h>
 
-class CDialog;
-
 class CDataExchange {
 public:
-    CDataExchange(CDialog* dialog, bool saveAndValidate) : dialog_(dialog), save_(saveAndValidate) {}
+    CDataExchange(HWND dialog, bool saveAndValidate) : dialog_(dialog), save_(saveAndValidate) {}
 
     bool Saving() const { return save_; }
     bool Failed() const { return failed_; }
     // Skip the rest once a value was refused.
     bool Active() const { return !failed_; }
-    HWND Control(int id) const;
-    CDialog* Dialog() const { return dialog_; }
-    // Shows the message, focuses the control (selecting an edit box's text)
+    HWND Control(int id) const { return ::GetDlgItem(dialog_, id); }
+    HWND Dialog() const { return dialog_; }
+    // Reports the message through the validation hook, focuses the control (selecting an edit box's text)
     // and stops the exchange.
     void Fail(int id, const std::wstring& message);
 
@@ -27,10 +26,16 @@ public:
     int lastEditId = 0;
 
 private:
-    CDialog* dialog_;
+    HWND dialog_;
     bool save_;
     bool failed_ = false;
 };
+
+// How a refused value is reported to the user; the application sets it
+// (a message box with its own caption). Without one, a message box with the
+// system's default caption is shown.
+using DataValidateErrorFn = std::function<void(HWND dialog, const std::wstring& message)>;
+void SetDataValidateErrorHandler(DataValidateErrorFn handler);
 
 extern const wchar_t* const kParseIntMessage;        // "整数を入力してください。"
 extern const wchar_t* const kRangeIntMessageFormat;  // "%1 から %2 までの整数を入力してください。"
@@ -46,6 +51,9 @@ void DDX_Check(CDataExchange& dx, int id, int& state);
 // A drop-down list by entry text (UTF-8); loading selects the entry whose
 // text equals the value, or none.
 void DDX_CBString(CDataExchange& dx, int id, std::string& text);
+
+// A trackbar's position.
+void DDX_Slider(CDataExchange& dx, int id, int& position);
 
 // Parses a whole signed decimal integer with optional surrounding blanks.
 bool ParseInt(const std::wstring& text, int& value);

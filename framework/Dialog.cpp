@@ -1,6 +1,7 @@
 #include "Dialog.h"
 
 #include <deque>
+#include <utility>
 
 #include "DataExchange.h"
 
@@ -11,8 +12,12 @@ constexpr UINT kRunModalScript = WM_APP + 0x3F0;
 
 CDialog::~CDialog()
 {
-    if (m_hWnd && ::IsWindow(m_hWnd))
-        ::DestroyWindow(m_hWnd);
+    if (!m_hWnd || !::IsWindow(m_hWnd))
+        return;
+    // Cut the window loose first: the messages that destruction sends must
+    // not reach handlers of an object that is going away.
+    ::SetWindowLongPtrW(m_hWnd, DWLP_USER, 0);
+    ::DestroyWindow(std::exchange(m_hWnd, nullptr));
 }
 
 void CDialog::QueueModalScript(ModalScript script) { g_modalScripts.push_back(std::move(script)); }
@@ -98,7 +103,7 @@ void CDialog::EndDialog(INT_PTR result)
 
 bool CDialog::UpdateData(bool saveAndValidate)
 {
-    CDataExchange dx(this, saveAndValidate);
+    CDataExchange dx(m_hWnd, saveAndValidate);
     const bool wasExchanging = exchanging_;
     exchanging_ = true;
     DoDataExchange(dx);

@@ -53,6 +53,8 @@
 #define ID_DATA_CHECK               32805
 #define ID_HELP_CONTENTS            32806
 
+// Strings of the main window and its messages
+#define IDS_CAPTION                 3000
 // Toolbar buttons (their string resources are the tooltips)
 #define ID_TB_OPEN                  2000
 #define ID_TB_SAVE                  2001

@@ -2,77 +2,22 @@
 
 #include <algorithm>
 #include <cstring>
-#include <map>
 #include <optional>
 
+#include "framework/Gdi.h"
+#include "framework/ResourceData.h"
 #include "framework/Seams.h"
 #include "framework/Text.h"
 
 namespace {
 
 std::vector<HMENU> g_iconPopupHandles;
-// Which object holds which handle: paint requests name only the menu.
-std::map<HMENU, CIconMenu*> g_menuObjects;
-
-constexpr DWORD kRopDSPDxax = 0xE20746;  // paints the brush where the mask is black
-const wchar_t* const kToolbarType = MAKEINTRESOURCEW(241);
-
-// A display context of a window (the screen for none), released on scope exit.
-class WindowDc {
-public:
-    explicit WindowDc(HWND hwnd) : hwnd_(hwnd), dc_(::GetDC(hwnd)) {}
-    ~WindowDc()
-    {
-        if (dc_)
-            ::ReleaseDC(hwnd_, dc_);
-    }
-    WindowDc(const WindowDc&) = delete;
-    WindowDc& operator=(const WindowDc&) = delete;
-    HDC get() const { return dc_; }
-
-private:
-    HWND hwnd_;
-    HDC dc_;
-};
 
 // Menus belong to the panel's window; any of its contexts has the same
 // metrics as the screen.
 HWND MainWindow() { return ::GetActiveWindow(); }
 
 bool NewShell() { return qv::IsNewShell(CurrentPlatform()); }
-
-UniqueFont MenuFont()
-{
-    NONCLIENTMETRICSW metrics{};
-    metrics.cbSize = sizeof metrics;
-    if (!::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0))
-        ::GetObjectW(::GetStockObject(DEFAULT_GUI_FONT), sizeof metrics.lfMenuFont, &metrics.lfMenuFont);
-    return UniqueFont(::CreateFontIndirectW(&metrics.lfMenuFont));
-}
-
-SIZE TextSize(HDC dc, const std::wstring& text)
-{
-    SIZE size{};
-    ::GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
-    return size;
-}
-
-void FillSolid(HDC dc, const RECT& rc, COLORREF colour)
-{
-    const UniqueBrush brush(::CreateSolidBrush(colour));
-    ::FillRect(dc, &rc, brush.get());
-}
-
-// One-pixel frame: top and left in one colour, bottom and right in another.
-void Frame3d(HDC dc, const RECT& rc, COLORREF topLeft, COLORREF bottomRight)
-{
-    FillSolid(dc, {rc.left, rc.top, rc.right - 1, rc.top + 1}, topLeft);
-    FillSolid(dc, {rc.left, rc.top, rc.left + 1, rc.bottom - 1}, topLeft);
-    FillSolid(dc, {rc.right - 1, rc.top, rc.right, rc.bottom}, bottomRight);
-    FillSolid(dc, {rc.left, rc.bottom - 1, rc.right, rc.bottom}, bottomRight);
-}
-
-void FrameSolid(HDC dc, const RECT& rc, COLORREF colour) { Frame3d(dc, rc, colour, colour); }
 
 // ASCII letters only: a byte after a lead byte is part of a double-byte
 // character and keeps its value.
@@ -88,52 +33,14 @@ std::string LowerCp932(std::string text)
     return text;
 }
 
-// Bounds-checked reading of a resource's bytes.
-class ResourceReader {
-public:
-    ResourceReader(const BYTE* data, std::size_t size) : data_(data), size_(size) {}
-    bool Skip(std::size_t n)
-    {
-        if (n > size_ - pos_)
-            return false;
-        pos_ += n;
-        return true;
-    }
-    bool Word(WORD& value)
-    {
-        if (sizeof value > size_ - pos_)
-            return false;
-        std::memcpy(&value, data_ + pos_, sizeof value);
-        pos_ += sizeof value;
-        return true;
-    }
-    bool Text(std::wstring& text)
-    {
-        text.clear();
-        for (WORD ch = 0;;) {
-            if (!Word(ch))
-                return false;
-            if (ch == 0)
-                return true;
-            text.push_back(static_cast<wchar_t>(ch));
-        }
-    }
-
-private:
-    const BYTE* data_;
-    std::size_t size_;
-    std::size_t pos_ = 0;
-};
-
-// The bytes of a resource of this program, or null.
-const BYTE* FindResourceBytes(const wchar_t* name, const wchar_t* type, std::size_t& size)
+// The menu's own data names the object that holds it.
+void SetMenuObject(HMENU menu, CIconMenu* object)
 {
-    const HMODULE module = ::GetModuleHandleW(nullptr);
-    const HRSRC found = ::FindResourceW(module, name, type);
-    const HGLOBAL loaded = found ? ::LoadResource(module, found) : nullptr;
-    const auto* data = loaded ? static_cast<const BYTE*>(::LockResource(loaded)) : nullptr;
-    size = data ? ::SizeofResource(module, found) : 0;
-    return data;
+    MENUINFO info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIM_MENUDATA;
+    info.dwMenuData = reinterpret_cast<ULONG_PTR>(object);
+    ::SetMenuInfo(menu, &info);
 }
 
 }  // namespace
@@ -145,22 +52,25 @@ bool CIconMenu::Attach(HMENU menu)
     if (!menu || m_hMenu)
         return false;
     m_hMenu = menu;
-    g_menuObjects[menu] = this;
+    SetMenuObject(menu, this);
     return true;
 }
 
 HMENU CIconMenu::Detach()
 {
-    const auto it = g_menuObjects.find(m_hMenu);
-    if (it != g_menuObjects.end() && it->second == this)
-        g_menuObjects.erase(it);
+    if (m_hMenu && FromHandle(m_hMenu) == this)
+        SetMenuObject(m_hMenu, nullptr);
     return std::exchange(m_hMenu, nullptr);
 }
 
 CIconMenu* CIconMenu::FromHandle(HMENU menu)
 {
-    const auto it = g_menuObjects.find(menu);
-    return it == g_menuObjects.end() ? nullptr : it->second;
+    MENUINFO info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIM_MENUDATA;
+    if (!menu || !::GetMenuInfo(menu, &info))
+        return nullptr;
+    return reinterpret_cast<CIconMenu*>(info.dwMenuData);
 }
 
 const std::vector<HMENU>& CIconMenu::IconPopupHandles() { return g_iconPopupHandles; }
@@ -292,101 +202,21 @@ void CIconMenu::LoadItemIcon(IconMenuItem& item, UINT commandId) const
     item.imageIndex = -1;
     if (item.bitmapId < 0)
         return;
-    item.imageIndex = 0;
-    LookupToolbarImage(item, commandId, item.bitmapId);
+    // A toolbar resource of the same id places the command's image in the
+    // strip; without one the first image is taken.
+    const int image = ToolbarImageIndex(item.bitmapId, commandId).value_or(0);
+    item.imageIndex = image;
     if (item.imageList)
         ::ImageList_RemoveAll(item.imageList.get());
     else
         item.imageList.reset(::ImageList_Create(iconWidth, iconHeight, ILC_COLOR24 | ILC_MASK, 1, 1));
-    if (!item.imageList || !LoadIconBitmap(item.imageList.get(), item.bitmapId)) {
+    const UniqueBitmap bitmap = LoadSysColourBitmap(item.bitmapId);
+    if (!item.imageList || !bitmap ||
+        ::ImageList_AddMasked(item.imageList.get(), bitmap.get(), ::GetSysColor(COLOR_BTNFACE)) < 0) {
         item.imageList.reset();
         item.bitmapId = -1;
         item.imageIndex = -1;
     }
-}
-
-void CIconMenu::LookupToolbarImage(IconMenuItem& item, UINT commandId, int id) const
-{
-    // Toolbar resource: version, width, height, count, then the button ids
-    // (0 for a separator, which takes no image).
-    std::size_t size = 0;
-    const BYTE* data = FindResourceBytes(MAKEINTRESOURCEW(id), kToolbarType, size);
-    if (!data)
-        return;
-    ResourceReader reader(data, size);
-    WORD version = 0, width = 0, height = 0, count = 0;
-    if (!reader.Word(version) || !reader.Word(width) || !reader.Word(height) || !reader.Word(count))
-        return;
-    int image = 0;
-    for (WORD i = 0; i < count; ++i) {
-        WORD button = 0;
-        if (!reader.Word(button))
-            return;
-        if (button == 0)
-            continue;
-        if (button == commandId) {
-            if (image > 0)
-                item.imageIndex = image;
-            return;
-        }
-        ++image;
-    }
-}
-
-bool CIconMenu::LoadIconBitmap(HIMAGELIST list, int bitmapId)
-{
-    std::size_t size = 0;
-    const BYTE* data = FindResourceBytes(MAKEINTRESOURCEW(bitmapId), RT_BITMAP, size);
-    BITMAPINFOHEADER header{};
-    if (!data || size < sizeof header)
-        return false;
-    std::memcpy(&header, data, sizeof header);
-    if (header.biSize < sizeof header || header.biBitCount == 0 || header.biWidth <= 0)
-        return false;
-    const std::size_t masks = header.biCompression == BI_BITFIELDS && header.biSize == sizeof header ? 12 : 0;
-    const std::size_t colours = header.biClrUsed         ? header.biClrUsed
-                                : header.biBitCount <= 8 ? std::size_t{1} << header.biBitCount
-                                                         : 0;
-    const std::size_t infoSize = header.biSize + masks + colours * sizeof(RGBQUAD);
-    if (colours > 256 || infoSize > size)
-        return false;
-    if (header.biCompression == BI_RGB || header.biCompression == BI_BITFIELDS) {
-        const std::size_t stride =
-            (static_cast<std::size_t>(header.biWidth) * header.biBitCount + 31) / 32 * 4;
-        const std::size_t rows =
-            static_cast<std::size_t>(header.biHeight < 0 ? -header.biHeight : header.biHeight);
-        if (stride * rows > size - infoSize)
-            return false;
-    }
-
-    // Copy of the header and colour table with the standard button colours
-    // swapped for the current system colours.
-    std::vector<BYTE> info(data, data + infoSize);
-    auto* table = reinterpret_cast<RGBQUAD*>(info.data() + header.biSize + masks);
-    const struct {
-        COLORREF from;
-        int sysColour;
-    } remap[] = {{RGB(0, 0, 0), COLOR_BTNTEXT},
-                 {RGB(128, 128, 128), COLOR_BTNSHADOW},
-                 {RGB(192, 192, 192), COLOR_BTNFACE},
-                 {RGB(255, 255, 255), COLOR_BTNHIGHLIGHT}};
-    for (std::size_t i = 0; i < std::min<std::size_t>(colours, 16); ++i) {
-        RGBQUAD& entry = table[i];
-        const COLORREF colour = RGB(entry.rgbRed, entry.rgbGreen, entry.rgbBlue);
-        for (const auto& r : remap) {
-            if (colour != r.from)
-                continue;
-            const COLORREF now = ::GetSysColor(r.sysColour);
-            entry = {GetBValue(now), GetGValue(now), GetRValue(now), 0};
-            break;
-        }
-    }
-
-    const WindowDc screen(nullptr);
-    const UniqueBitmap bitmap(
-        ::CreateDIBitmap(screen.get(), reinterpret_cast<const BITMAPINFOHEADER*>(info.data()), CBM_INIT,
-                         data + infoSize, reinterpret_cast<const BITMAPINFO*>(info.data()), DIB_RGB_COLORS));
-    return bitmap && ::ImageList_AddMasked(list, bitmap.get(), ::GetSysColor(COLOR_BTNFACE)) >= 0;
 }
 
 bool CIconMenu::GetItemText(int position, std::string& text) const
@@ -500,7 +330,8 @@ void CIconMenu::DrawItemIcon(HDC dc, const RECT& r, const IconMenuItem& item, bo
         const UniqueBitmap image = IconToBitmap(dc, item);
         FrameSolid(dc, outer, menu);
         if (image)
-            DrawEmbossed(dc, origin.x, origin.y, iconWidth, iconHeight, image.get());
+            DrawEmbossed(dc, origin.x, origin.y, iconWidth, iconHeight, image.get(),
+                         ::GetSysColor(NewShell() ? COLOR_3DFACE : COLOR_MENU));
         return;
     }
     FillSolid(dc, inner, menu);
@@ -558,43 +389,6 @@ UniqueBitmap CIconMenu::IconToBitmap(HDC target, const IconMenuItem& item) const
     const UniqueBrush background(::CreateSolidBrush(::GetSysColor(COLOR_MENU)));
     ::DrawIconEx(mem.get(), 0, 0, icon.get(), iconWidth, iconHeight, 0, background.get(), DI_NORMAL);
     return bitmap;
-}
-
-void CIconMenu::DrawEmbossed(HDC target, int x, int y, int w, int h, HBITMAP source) const
-{
-    const UniqueMemoryDc maskDc(::CreateCompatibleDC(target));
-    const UniqueMemoryDc sourceDc(::CreateCompatibleDC(target));
-    const UniqueBitmap mask(::CreateBitmap(w, h, 1, 1, nullptr));
-    if (!maskDc || !sourceDc || !mask)
-        return;
-    const SelectedObject maskSelected(maskDc.get(), mask.get());
-    const SelectedObject sourceSelected(sourceDc.get(), source);
-    const HDC m = maskDc.get();
-    const HDC s = sourceDc.get();
-
-    // Mask: white where the source shows face or highlight, black on the shape.
-    ::PatBlt(m, 0, 0, w, h, WHITENESS);
-    ::SetBkColor(s, ::GetSysColor(COLOR_BTNFACE));
-    ::BitBlt(m, 0, 0, w, h, s, 0, 0, SRCCOPY);
-    ::SetBkColor(s, ::GetSysColor(COLOR_BTNHIGHLIGHT));
-    ::BitBlt(m, 0, 0, w, h, s, 0, 0, SRCPAINT);
-
-    FillSolid(s, {0, 0, w, h}, ::GetSysColor(NewShell() ? COLOR_3DFACE : COLOR_MENU));
-    ::SetBkColor(s, RGB(0, 0, 0));
-    ::SetTextColor(s, RGB(255, 255, 255));
-    const UniqueBrush highlight(::CreateSolidBrush(::GetSysColor(COLOR_BTNHIGHLIGHT)));
-    const UniqueBrush shadow(::CreateSolidBrush(::GetSysColor(COLOR_BTNSHADOW)));
-    {
-        const SelectedObject brush(s, highlight.get());
-        ::BitBlt(s, 0, 0, w, h, m, 0, 0, kRopDSPDxax);
-        ::BitBlt(target, x + 1, y + 1, w, h, s, 0, 0, SRCCOPY);
-        ::BitBlt(s, 1, 1, w, h, m, 0, 0, kRopDSPDxax);
-    }
-    {
-        const SelectedObject brush(s, shadow.get());
-        ::BitBlt(s, 0, 0, w, h, m, 0, 0, kRopDSPDxax);
-    }
-    ::BitBlt(target, x, y, w, h, s, 0, 0, SRCCOPY);
 }
 
 LRESULT CIconMenu::FindMnemonic(UINT character, UINT flags, HMENU menu)

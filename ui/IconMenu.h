@@ -16,7 +16,7 @@
 class CIconMenu {
 public:
     CIconMenu() = default;
-    virtual ~CIconMenu();
+    ~CIconMenu();
     CIconMenu(const CIconMenu&) = delete;
     CIconMenu& operator=(const CIconMenu&) = delete;
 
@@ -28,8 +28,8 @@ public:
     static CIconMenu* FromHandle(HMENU menu);
 
     bool LoadMenu(UINT resourceId) { return LoadMenu(MAKEINTRESOURCEW(resourceId)); }
-    virtual bool LoadMenu(const wchar_t* resourceName);
-    virtual void DestroyMenu();
+    bool LoadMenu(const wchar_t* resourceName);
+    void DestroyMenu();
 
     void AppendItem(const std::wstring& text, UINT flags, UINT_PTR commandId, int bitmapId);
     // Text in code page 932, or null to keep the item's text.
@@ -39,8 +39,8 @@ public:
     // Pads the text before each tab so all accelerators line up.
     void AlignAccelerators();
 
-    virtual void MeasureItem(MEASUREITEMSTRUCT& request) const;
-    virtual void DrawItem(const DRAWITEMSTRUCT& request) const;
+    void MeasureItem(MEASUREITEMSTRUCT& request) const;
+    void DrawItem(const DRAWITEMSTRUCT& request) const;
 
     // The answer to WM_MENUCHAR for one of our popups: execute the item whose
     // text holds "&" and the character, or 0 (ignore).
@@ -54,10 +54,7 @@ public:
 private:
     bool FindCommand(UINT commandId, CIconMenu*& holder, std::size_t& position);
     void LoadItemIcon(IconMenuItem& item, UINT commandId) const;
-    void LookupToolbarImage(IconMenuItem& item, UINT commandId, int id) const;
-    static bool LoadIconBitmap(HIMAGELIST list, int bitmapId);
     UniqueBitmap IconToBitmap(HDC target, const IconMenuItem& item) const;
-    void DrawEmbossed(HDC target, int x, int y, int w, int h, HBITMAP source) const;
     void DrawItemIcon(HDC dc, const RECT& r, const IconMenuItem& item, bool selected, bool grayed) const;
     void DrawItemText(HDC dc, const RECT& r, const std::wstring& text, bool selected, bool grayed,
                       COLORREF textColour) const;

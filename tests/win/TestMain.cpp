@@ -8,6 +8,7 @@
 #include <cstdio>
 
 #include "FakeSpooler.h"
+#include "ui/PanelMessages.h"
 
 namespace {
 
@@ -36,6 +37,7 @@ int main(int argc, char** argv)
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_TAB_CLASSES | ICC_BAR_CLASSES |
                                              ICC_LISTVIEW_CLASSES | ICC_UPDOWN_CLASS | ICC_STANDARD_CLASSES};
     ::InitCommonControlsEx(&icc);
+    InstallValidationMessages();
     // No suite talks to the machine's spooler unless it asks to.
     SetCurrentSpooler(&DefaultFakeSpooler());
     g_testStarted = ::CreateEventW(nullptr, FALSE, FALSE, nullptr);
