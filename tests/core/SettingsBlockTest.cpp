@@ -2,7 +2,6 @@
 // every page.
 #include <gtest/gtest.h>
 
-#include "AllPages.h"
 #include "BlockText.h"
 
 #include <algorithm>
@@ -15,6 +14,7 @@
 
 #include "core/FormRecord.h"
 #include "core/MswConversion.h"
+#include "core/PanelValues.h"
 #include "core/ParamConversion.h"
 #include "core/SelectConversion.h"
 #include "core/SettingsBlock.h"
@@ -172,7 +172,7 @@ TEST(FieldEncoding, S2WithAnotherSignCharacterIsNotRead)
 TEST(PageCycle, FactoryDefaultsSurviveLoadAndStoreIntoAnotherBlock)
 {
     SettingsBlock source = qv::FactoryDefaults;
-    AllPages pages;
+    qv::PanelValues pages;
     pages.Load(source);
     EXPECT_EQ(source, qv::FactoryDefaults) << "loading factory values must repair nothing";
 
@@ -188,7 +188,7 @@ TEST(PageCycle, FactoryDefaultsSurviveLoadAndStoreIntoAnotherBlock)
 TEST(PageCycle, StoringKeepsTheFrameOfTheTargetBlock)
 {
     SettingsBlock source = qv::FactoryDefaults;
-    AllPages pages;
+    qv::PanelValues pages;
     pages.Load(source);
 
     SettingsBlock target;
@@ -209,7 +209,7 @@ TEST(PageCycle, EveryByteBelongsToOnePageOrToTheFrame)
     // are its own. No byte may belong to two pages, and the bytes of no page
     // must be exactly the frame.
     SettingsBlock source = qv::FactoryDefaults;
-    AllPages pages;
+    qv::PanelValues pages;
     pages.Load(source);
     const std::function<void(SettingsBlock&)> stores[] = {
         [&](SettingsBlock& b) { qv::StoreSelectValues(pages.select, b); },
@@ -248,7 +248,7 @@ TEST(PageCycle, NormalisedBlockIsStableUnderASecondCycle)
     b[72] = '3';                 // unknown reduction
     b[249] = '0', b[250] = '9';  // unknown AGA code
     b[246] = '1';                // never written
-    AllPages first;
+    qv::PanelValues first;
     first.Load(b);
     first.Store(b);
     EXPECT_EQ(b[4], 0x00);
@@ -260,7 +260,7 @@ TEST(PageCycle, NormalisedBlockIsStableUnderASecondCycle)
     EXPECT_EQ(b[246], '1');
 
     const SettingsBlock once = b;
-    AllPages second;
+    qv::PanelValues second;
     second.Load(b);
     second.Store(b);
     EXPECT_EQ(b, once);

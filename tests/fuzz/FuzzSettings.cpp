@@ -10,11 +10,11 @@
 
 #include "core/FormRecord.h"
 #include "core/MswConversion.h"
+#include "core/PanelValues.h"
 #include "core/ParamConversion.h"
 #include "core/SelectConversion.h"
 #include "core/SettingsBlock.h"
 #include "core/SettingsFile.h"
-#include "tests/core/AllPages.h"
 
 namespace {
 
@@ -37,7 +37,7 @@ void Check(bool condition)
 // One distribute and one collect with page values that start fresh.
 void LoadAndStoreEveryPage(SettingsBlock& b)
 {
-    AllPages pages;
+    qv::PanelValues pages;
     pages.Load(b);
     pages.Store(b);
 }
