@@ -32,13 +32,13 @@ std::string ReadFile(const fs::path& path)
     return text.str();
 }
 
-// Topics made by the build (a ';'-separated list of paths): they count as
+// Topics made by the build (a '|'-separated list of paths): they count as
 // part of the manual wherever a label or message is looked up.
 std::vector<fs::path> GeneratedTopics()
 {
     std::vector<fs::path> paths;
     std::stringstream list{std::string(QV_GENERATED_HELP_TOPICS)};
-    for (std::string item; std::getline(list, item, ';');)
+    for (std::string item; std::getline(list, item, '|');)
         if (!item.empty())
             paths.emplace_back(item);
     return paths;
