@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -409,8 +410,10 @@ TEST(HelpProject, ListsEveryTopicAndPictureThatTheTopicsUse)
             onDisk.insert(fs::relative(entry.path(), kHelpDir).generic_string());
     }
     std::set<std::string> generated;
-    for (const fs::path& path : GeneratedTopics())
+    for (const fs::path& path : GeneratedTopics()) {
+        EXPECT_TRUE(fs::is_regular_file(path)) << "the build did not make the topic " << path;
         generated.insert(path.filename().string());
+    }
     for (const std::string& file : onDisk)
         EXPECT_TRUE(listed.contains(file)) << file << " is not in [FILES] of qvx4k5.hhp";
     for (const std::string& file : listed)
