@@ -55,6 +55,30 @@
 
 // Strings of the main window and its messages
 #define IDS_CAPTION                 3000
+#define IDS_TAB_SELECT              3001
+#define IDS_TAB_PARAM               3002
+#define IDS_TAB_MSW1                3003
+#define IDS_TAB_MSW2                3004
+#define IDS_TAB_MSW3                3005
+#define IDS_TAB_MSW4                3006
+#define IDS_STATUS_PRINTER          3007
+#define IDS_STATUS_PORT             3008
+#define IDS_FILE_FILTER             3009
+#define IDS_ASK_FACTORY             3010
+#define IDS_FACTORY_SHOWN           3011
+#define IDS_ASK_DISCARD             3012
+#define IDS_NOT_SETTINGS_FILE       3013
+#define IDS_WRITE_FAILED            3014
+#define IDS_WRITE_DENIED            3015
+#define IDS_NO_HELP                 3016
+#define IDS_NO_PRINTER_SELECTED     3017
+#define IDS_PORT_IS_FILE            3018
+#define IDS_SENT                    3019
+#define IDS_SEND_FAILED             3020
+#define IDS_ASK_SEND_BEFORE_SWITCH  3021
+#define IDS_ASK_SAVE_BEFORE_SWITCH  3022
+#define IDS_ASK_SEND_BEFORE_EXIT    3023
+#define IDS_ASK_SAVE_BEFORE_EXIT    3024
 // Toolbar buttons (their string resources are the tooltips)
 #define ID_TB_OPEN                  2000
 #define ID_TB_SAVE                  2001
