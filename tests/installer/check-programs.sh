@@ -3,6 +3,7 @@
 # DLLs that come with Windows.
 #   check-programs.sh OBJDUMP PROGRAM=MAX_BYTES...
 set -uo pipefail
+source "$(dirname "$0")/expect.sh"
 objdump=$1
 shift
 
@@ -16,31 +17,23 @@ is_windows_dll() {
   return 1
 }
 
-failures=0
-fail() {
-  echo "FAIL: $*"
-  failures=$((failures + 1))
-}
-
 for entry in "$@"; do
   program=${entry%=*}
   limit=${entry##*=}
   name=$(basename "$program")
-  [ -f "$program" ] || { fail "$name: missing"; continue; }
-  headers=$("$objdump" -p "$program") || { fail "$name: objdump failed"; continue; }
+  headers=$("$objdump" -p "$program")
+  expect "$name: readable" "$?" "0" || continue
 
   size=$(stat -c %s "$program")
-  echo "$name: $size bytes (at most $limit)"
-  [ "$size" -le "$limit" ] || fail "$name: $size bytes, more than $limit"
-
-  grep -q "symbols stripped" <<<"$headers" || fail "$name: not stripped"
+  echo "     $name: $size bytes"
+  expect "$name: at most $limit bytes" "$((size <= limit))" "1"
+  expect "$name: stripped" "$(grep -c "symbols stripped" <<<"$headers")" "1"
 
   dlls=$(sed -n 's/^[[:space:]]*DLL Name: //p' <<<"$headers" | tr '[:upper:]' '[:lower:]')
-  [ -n "$dlls" ] || fail "$name: no imports found"
-  for dll in $dlls; do
-    is_windows_dll "$dll" || fail "$name: imports $dll, which Windows does not have"
-  done
-  echo "$name: imports" $dlls
+  echo "     $name: imports" $dlls
+  foreign=()
+  for dll in $dlls; do is_windows_dll "$dll" || foreign+=("$dll"); done
+  expect "$name: imports only Windows DLLs" "${foreign[*]}" ""
 done
 
-[ "$failures" -eq 0 ]
+expect_done
