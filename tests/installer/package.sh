@@ -74,7 +74,11 @@ for file in "${files[@]}"; do
   expect "$file: folder" "$(field "$msi" Component "$component" 3)" "INSTALLDIR"
   expect "$file: 64-bit component" "$(($(field "$msi" Component "$component" 4) & 256))" "256"
 done
-expect "registry values written" "$(rows "$msi" Registry | wc -l)" "0"
+# The one registry value: the install folder, read back by later runs.
+expect "registry values written" "$(rows "$msi" Registry | cut -f2-5)" \
+  "2	Software\Quorvex\418KQ5	InstallDir	[INSTALLDIR]"
+expect "install folder read back" "$(rows "$msi" AppSearch | cut -f1)|$(rows "$msi" RegLocator | cut -f2-5)" \
+  "INSTALLDIR|2	Software\Quorvex\418KQ5	InstallDir	18"
 
 expect "panel shortcut" \
   "$(rows "$msi" Shortcut | awk -F'\t' '$1 == "PanelShortcut" { print $2 "|" $3 "|" $5 }')" \
@@ -84,8 +88,9 @@ expect "manual shortcut" \
   "ProgramMenuDir|Quorvex 418KQ5 マニュアル|[INSTALLDIR]qvx4k5.chm"
 expect "start menu folder" "$(field "$msi" Directory ProgramMenuDir 2)/$(field "$msi" Directory ProgramMenuDir 3)" \
   "ProgramMenuFolder/Quorvex 418KQ5"
-expect "start menu folder removed on uninstall" \
-  "$(rows "$msi" RemoveFile | awk -F'\t' '$4 == "ProgramMenuDir" { print $5 }')" "2"
+removed_on_uninstall() { rows "$msi" RemoveFile | awk -F'\t' -v d="$1" '$4 == d { print $5 }'; }
+expect "start menu folder removed on uninstall" "$(removed_on_uninstall ProgramMenuDir)" "2"
+expect "vendor folder removed on uninstall" "$(removed_on_uninstall QuorvexFolder)" "2"
 
 # Upgrade: every version up to this one is replaced (the same one too);
 # a newer one is only detected, and then refused with a message.
