@@ -17,23 +17,26 @@ mkdir -p "$(dirname "$output")"
 # Japanese texts or crash.
 export WINDOWS_LANGUAGE=ja
 
+# Built beside the target and moved over it when complete, so a failed
+# build never leaves a package that looks up to date.
+work=$(mktemp -d "$(dirname "$output")/.make-msi.XXXXXX")
+trap 'rm -rf "$work"' EXIT
+package=$work/package.msi
+
 # wixl finds the files relative to the working folder only.
 cd "$stage"
-rm -f "$output"
-wixl -a x64 -o "$output" -D Version="$version" "$@" "$wxs"
+wixl -a x64 -o "$package" -D Version="$version" "$@" "$wxs"
 
 # The package's code page (the string pool's): wixl leaves it at 0, the
 # code page of whatever Windows runs the package.
-codepage_idt=$(mktemp -d)
-trap 'rm -rf "$codepage_idt"' EXIT
-printf '\r\n\r\n932\t_ForceCodepage\r\n' >"$codepage_idt/_ForceCodepage.idt"
+printf '\r\n\r\n932\t_ForceCodepage\r\n' >"$work/_ForceCodepage.idt"
 
-property() { msiinfo export "$output" Property | sed -n "s/^$1\t//p" | tr -d '\r'; }
+property() { msiinfo export "$package" Property | sed -n "s/^$1\t//p" | tr -d '\r'; }
 
 # wixl ignores IncludeMaximum: an installed package of the same version
 # would stay beside the new one instead of being replaced. Attributes is
 # part of the key, so the row is replaced.
-row=$(msiinfo export "$output" Upgrade | tr -d '\r' | grep 'WIX_UPGRADE_DETECTED$')
+row=$(msiinfo export "$package" Upgrade | tr -d '\r' | grep 'WIX_UPGRADE_DETECTED$')
 field() { cut -f"$1" <<<"$row"; }
 q='`'
 upgrade_delete="DELETE FROM ${q}Upgrade${q} WHERE ${q}ActionProperty${q} = 'WIX_UPGRADE_DETECTED'"
@@ -43,5 +46,6 @@ upgrade_insert="INSERT INTO ${q}Upgrade${q} (${q}UpgradeCode${q}, ${q}VersionMin
 # already be in the summary's code page (932); wixl writes UTF-8 there. The
 # template names the package's language.
 subject=$(property ProductName | iconv -f UTF-8 -t CP932)
-msibuild "$output" -i "$codepage_idt/_ForceCodepage.idt" -q "$upgrade_delete" -q "$upgrade_insert" \
+msibuild "$package" -i "$work/_ForceCodepage.idt" -q "$upgrade_delete" -q "$upgrade_insert" \
   -s "$subject" "$(property Manufacturer)" "x64;1041"
+mv "$package" "$output"
