@@ -54,7 +54,7 @@ menu_folders() { find "$drive_c" -type d -path '*/Start Menu/Programs/Quorvex 41
 
 # Files, shortcuts and Apps & Features entry of one installed version.
 expect_installed() {
-  local version=$1 msi=$2 dir=$3 dir_unix folder code file
+  local version=$1 msi=$2 dir=$3 dir_unix folder code file icon
   dir_unix=$(unix_path "$dir")
   for file in "${installed_files[@]}"; do
     cmp -s "$dir_unix/$file" "$QV_STAGE/$file"
