@@ -1,16 +1,16 @@
 # Sourced by the test and run scripts: a Wine prefix for one build tree,
-# an X display, and a persistent wineserver. Call wine_env_start BUILD_DIR
-# [need_display], and wine_env_stop when done.
+# an X display, and a persistent wineserver. Call wine_env_start BUILD_DIR,
+# and wine_env_stop when done. A script that needs a prefix of its own on
+# the display already there calls wine_prefix_start PREFIX instead.
 
 wine_env_start() {
   local build_dir=$1
-  mkdir -p "$build_dir"  # Wine does not create a prefix's parent folders
-  export WINEPREFIX="$build_dir/wineprefix"
-  export WINEDEBUG=-all
-  export LANG=ja_JP.UTF-8
-  export LANG_WINE=ja_JP.UTF-8
-  export WINEDLLOVERRIDES="mscoree,mshtml="
+  wine_display_start
+  wine_prefix_start "$build_dir/wineprefix"
+}
 
+# Uses $DISPLAY when set, unless QV_OWN_DISPLAY=1; starts an Xvfb otherwise.
+wine_display_start() {
   QV_XVFB_PID=""
   if [ -z "${DISPLAY:-}" ] || [ "${QV_OWN_DISPLAY:-0}" = 1 ]; then
     local n=90
@@ -20,6 +20,16 @@ wine_env_start() {
     export DISPLAY=":$n"
     for _ in $(seq 1 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
   fi
+}
+
+wine_prefix_start() {
+  export WINEPREFIX=$1
+  mkdir -p "$(dirname "$WINEPREFIX")"  # Wine does not create a prefix's parent folders
+  export WINEDEBUG=-all
+  export LANG=ja_JP.UTF-8
+  export LANG_WINE=ja_JP.UTF-8
+  # No menu entries on this Linux desktop for shortcuts made in the prefix.
+  export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     echo "wine: creating prefix $WINEPREFIX"
