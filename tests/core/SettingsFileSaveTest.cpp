@@ -1,0 +1,270 @@
+// How a save chooses between the temporary file, writing in place and
+// failing, with every file-system step replaced; then the portable steps on
+// disk for the fallbacks.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <filesystem>
+#include <fstream>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "core/SettingsFile.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using qv::FileStepResult;
+using qv::FileWriteResult;
+using Step = FileStepResult;
+
+// Steps that only record what the save asked of them.
+struct FakeDisk {
+    FileWriteResult check = FileWriteResult::Ok;
+    std::vector<Step> created;  // one answer per temporary name tried
+    Step moved = Step::Ok;
+    Step inPlace = Step::Ok;
+
+    std::vector<fs::path> names;
+    std::vector<fs::path> removed;
+    int moves = 0;
+    int inPlaceWrites = 0;
+    std::size_t bytesSeen = 0;
+
+    qv::SaveSteps Steps()
+    {
+        qv::SaveSteps steps;
+        steps.checkTarget = [this](const fs::path&) { return check; };
+        steps.tempName = [this](const fs::path& target) {
+            return target.parent_path() / ("t" + std::to_string(names.size()));
+        };
+        steps.createAndWrite = [this](const fs::path& path, qv::FileBytes bytes) {
+            names.push_back(path);
+            bytesSeen = bytes.size();
+            return names.size() <= created.size() ? created[names.size() - 1] : Step::Failed;
+        };
+        steps.replace = [this](const fs::path&, const fs::path&) {
+            ++moves;
+            return moved;
+        };
+        steps.writeInPlace = [this](const fs::path&, qv::FileBytes bytes) {
+            ++inPlaceWrites;
+            bytesSeen = bytes.size();
+            return inPlace;
+        };
+        steps.remove = [this](const fs::path& path) { removed.push_back(path); };
+        return steps;
+    }
+};
+
+struct SaveRow {
+    const char* what;
+    FileWriteResult check;
+    std::vector<Step> created;
+    Step moved;
+    Step inPlace;
+    FileWriteResult expected;
+    int inPlaceWrites;
+    bool tempRemoved;
+};
+
+TEST(SettingsFileSave, EachOutcomeOfTheStepsGivesItsResult)
+{
+    using R = FileWriteResult;
+    const SaveRow rows[] = {
+        {"plain save", R::Ok, {Step::Ok}, Step::Ok, Step::Ok, R::Ok, 0, false},
+        {"held target written in place", R::Ok, {Step::Ok}, Step::InUse, Step::Ok, R::Ok, 1, true},
+        {"refused move written in place", R::Ok, {Step::Ok}, Step::AccessDenied, Step::Ok, R::Ok, 1, true},
+        {"refused move, no target",
+         R::Ok,
+         {Step::Ok},
+         Step::AccessDenied,
+         Step::NotFound,
+         R::AccessDenied,
+         1,
+         true},
+        {"held target that refuses writing", R::Ok, {Step::Ok}, Step::InUse, Step::InUse, R::Failed, 1, true},
+        {"read-only target",
+         R::Ok,
+         {Step::Ok},
+         Step::AccessDenied,
+         Step::AccessDenied,
+         R::AccessDenied,
+         1,
+         true},
+        {"move fails otherwise", R::Ok, {Step::Ok}, Step::Failed, Step::Ok, R::Failed, 0, true},
+        {"folder refuses new files", R::Ok, {Step::AccessDenied}, Step::Ok, Step::Ok, R::Ok, 1, false},
+        {"folder without write access",
+         R::Ok,
+         {Step::AccessDenied},
+         Step::Ok,
+         Step::NotFound,
+         R::AccessDenied,
+         1,
+         false},
+        {"read-only target in such a folder",
+         R::Ok,
+         {Step::AccessDenied},
+         Step::Ok,
+         Step::AccessDenied,
+         R::AccessDenied,
+         1,
+         false},
+        // A full disk must not risk the old file by writing into it.
+        {"temporary file fails", R::Ok, {Step::Failed}, Step::Ok, Step::Ok, R::Failed, 0, false},
+        {"folder missing", R::Ok, {Step::NotFound}, Step::Ok, Step::Ok, R::Failed, 0, false},
+        {"taken names are passed over",
+         R::Ok,
+         {Step::Exists, Step::Exists, Step::Ok},
+         Step::Ok,
+         Step::Ok,
+         R::Ok,
+         0,
+         false},
+        {"target refused", R::AccessDenied, {}, Step::Ok, Step::Ok, R::AccessDenied, 0, false},
+        {"no plain file", R::Failed, {}, Step::Ok, Step::Ok, R::Failed, 0, false},
+    };
+    for (const SaveRow& row : rows) {
+        FakeDisk disk;
+        disk.check = row.check;
+        disk.created = row.created;
+        disk.moved = row.moved;
+        disk.inPlace = row.inPlace;
+        EXPECT_EQ(qv::WriteSettingsFile(fs::path("dir") / "x.dat", qv::FactoryDefaults, disk.Steps()),
+                  row.expected)
+            << row.what;
+        EXPECT_EQ(disk.inPlaceWrites, row.inPlaceWrites) << row.what;
+        EXPECT_EQ(disk.names.size(), row.created.size()) << row.what;
+        const std::vector<fs::path> removed =
+            row.tempRemoved ? std::vector<fs::path>{disk.names.back()} : std::vector<fs::path>{};
+        EXPECT_EQ(disk.removed, removed) << row.what;
+        if (!disk.names.empty()) {
+            EXPECT_EQ(disk.bytesSeen, qv::kSettingsFileSize) << row.what;
+        }
+    }
+}
+
+TEST(SettingsFileSave, AllNamesTakenIsAFailureThatWritesNothing)
+{
+    FakeDisk disk;
+    disk.created.assign(qv::kTemporaryNameAttempts, Step::Exists);
+    EXPECT_EQ(qv::WriteSettingsFile("x.dat", qv::FactoryDefaults, disk.Steps()), FileWriteResult::Failed);
+    EXPECT_EQ(disk.names.size(), static_cast<std::size_t>(qv::kTemporaryNameAttempts));
+    EXPECT_EQ(std::set<fs::path>(disk.names.begin(), disk.names.end()).size(), disk.names.size());
+    EXPECT_EQ(disk.moves, 0);
+    EXPECT_EQ(disk.inPlaceWrites, 0);
+}
+
+TEST(SettingsFileSave, TemporaryNamesAreShortAndBesideTheTarget)
+{
+    const std::string longName(200, 'n');
+    EXPECT_EQ(qv::TemporaryNameBeside(fs::path("dir") / "x.dat", 0x1a2bu),
+              fs::path("dir") / "qv00001a2b.qvtmp");
+    EXPECT_EQ(qv::TemporaryNameBeside(fs::path("dir") / (longName + ".dat"), 0xffffffffu),
+              fs::path("dir") / "qvffffffff.qvtmp");
+    EXPECT_EQ(qv::TemporaryNameBeside("x.dat", 7u), fs::path("qv00000007.qvtmp"));
+
+    const qv::SaveSteps steps = qv::PortableSaveSteps();
+    std::set<fs::path> seen;
+    for (int i = 0; i < 20; ++i) {
+        const fs::path name = steps.tempName(fs::path("dir") / "x.dat");
+        EXPECT_EQ(name.parent_path(), fs::path("dir"));
+        EXPECT_EQ(name.extension(), fs::path(".qvtmp"));
+        seen.insert(name);
+    }
+    EXPECT_EQ(seen.size(), 20u) << "each try gets a fresh name";
+}
+
+class PortableSave : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        static std::atomic<int> counter{0};
+        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        dir = fs::temp_directory_path() /
+              ("qv_save_" + std::string(info->name()) + "_" + std::to_string(++counter) + "_" +
+               std::to_string(reinterpret_cast<std::uintptr_t>(this)));
+        fs::remove_all(dir);
+        ASSERT_TRUE(fs::create_directories(dir));
+    }
+    void TearDown() override
+    {
+        std::error_code ec;
+        fs::remove_all(dir, ec);
+    }
+    void Write(const fs::path& path, const std::vector<std::uint8_t>& bytes)
+    {
+        std::ofstream out(path, std::ios::binary | std::ios::trunc);
+        out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    }
+    std::vector<std::uint8_t> Read(const fs::path& path)
+    {
+        std::ifstream in(path, std::ios::binary);
+        return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), {});
+    }
+    std::set<fs::path> Entries()
+    {
+        std::set<fs::path> names;
+        for (const auto& e : fs::directory_iterator(dir))
+            names.insert(e.path().filename());
+        return names;
+    }
+    static std::vector<std::uint8_t> Saved(const qv::SettingsBlock& block)
+    {
+        const auto bytes = qv::EncodeSettingsFile(block);
+        return {bytes.begin(), bytes.end()};
+    }
+    static qv::SettingsBlock Edited()
+    {
+        qv::SettingsBlock block = qv::FactoryDefaults;
+        block[40] ^= 0x01;
+        return block;
+    }
+
+    fs::path dir;
+};
+
+TEST_F(PortableSave, ATakenTemporaryNameIsLeftAloneAndAnotherUsed)
+{
+    const std::vector<std::uint8_t> someoneElses = {'m', 'i', 'n', 'e'};
+    Write(dir / "taken.qvtmp", someoneElses);
+    qv::SaveSteps steps = qv::PortableSaveSteps();
+    int asked = 0;
+    steps.tempName = [&](const fs::path& target) {
+        return target.parent_path() / (asked++ == 0 ? "taken.qvtmp" : "free.qvtmp");
+    };
+    EXPECT_EQ(qv::WriteSettingsFile(dir / "x.dat", Edited(), steps), FileWriteResult::Ok);
+    EXPECT_EQ(asked, 2);
+    EXPECT_EQ(Read(dir / "taken.qvtmp"), someoneElses);
+    EXPECT_EQ(Read(dir / "x.dat"), Saved(Edited()));
+    EXPECT_EQ(Entries(), (std::set<fs::path>{"taken.qvtmp", "x.dat"}));
+}
+
+TEST_F(PortableSave, ARefusedMoveWritesIntoTheTargetAndCutsIt)
+{
+    for (const Step refusal : {Step::InUse, Step::AccessDenied}) {
+        Write(dir / "x.dat", std::vector<std::uint8_t>(1000, 0x55));
+        qv::SaveSteps steps = qv::PortableSaveSteps();
+        steps.replace = [&](const fs::path&, const fs::path&) { return refusal; };
+        EXPECT_EQ(qv::WriteSettingsFile(dir / "x.dat", Edited(), steps), FileWriteResult::Ok);
+        EXPECT_EQ(Read(dir / "x.dat"), Saved(Edited()));
+        EXPECT_EQ(Entries(), std::set<fs::path>{"x.dat"}) << "the temporary file is gone";
+    }
+}
+
+TEST_F(PortableSave, AFolderThatRefusesNewFilesStillTakesAWritableTarget)
+{
+    qv::SaveSteps steps = qv::PortableSaveSteps();
+    steps.createAndWrite = [](const fs::path&, qv::FileBytes) { return Step::AccessDenied; };
+
+    Write(dir / "x.dat", std::vector<std::uint8_t>(10, 0x55));
+    EXPECT_EQ(qv::WriteSettingsFile(dir / "x.dat", Edited(), steps), FileWriteResult::Ok);
+    EXPECT_EQ(Read(dir / "x.dat"), Saved(Edited()));
+
+    // Without a target the folder's refusal stands, and nothing is created.
+    EXPECT_EQ(qv::WriteSettingsFile(dir / "new.dat", Edited(), steps), FileWriteResult::AccessDenied);
+    EXPECT_EQ(Entries(), std::set<fs::path>{"x.dat"});
+}
+
+}  // namespace
