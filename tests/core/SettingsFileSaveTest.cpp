@@ -1,11 +1,9 @@
 // How a save chooses between the temporary file, writing in place and
-// failing, with every file-system step replaced; then the portable steps on
-// disk for the fallbacks.
+// failing, with every file-system step replaced. (The portable steps on
+// disk: SettingsFileTest.)
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <filesystem>
-#include <fstream>
 #include <set>
 #include <string>
 #include <vector>
@@ -174,97 +172,6 @@ TEST(SettingsFileSave, TemporaryNamesAreShortAndBesideTheTarget)
         seen.insert(name);
     }
     EXPECT_EQ(seen.size(), 20u) << "each try gets a fresh name";
-}
-
-class PortableSave : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        static std::atomic<int> counter{0};
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        dir = fs::temp_directory_path() /
-              ("qv_save_" + std::string(info->name()) + "_" + std::to_string(++counter) + "_" +
-               std::to_string(reinterpret_cast<std::uintptr_t>(this)));
-        fs::remove_all(dir);
-        ASSERT_TRUE(fs::create_directories(dir));
-    }
-    void TearDown() override
-    {
-        std::error_code ec;
-        fs::remove_all(dir, ec);
-    }
-    void Write(const fs::path& path, const std::vector<std::uint8_t>& bytes)
-    {
-        std::ofstream out(path, std::ios::binary | std::ios::trunc);
-        out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    }
-    std::vector<std::uint8_t> Read(const fs::path& path)
-    {
-        std::ifstream in(path, std::ios::binary);
-        return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), {});
-    }
-    std::set<fs::path> Entries()
-    {
-        std::set<fs::path> names;
-        for (const auto& e : fs::directory_iterator(dir))
-            names.insert(e.path().filename());
-        return names;
-    }
-    static std::vector<std::uint8_t> Saved(const qv::SettingsBlock& block)
-    {
-        const auto bytes = qv::EncodeSettingsFile(block);
-        return {bytes.begin(), bytes.end()};
-    }
-    static qv::SettingsBlock Edited()
-    {
-        qv::SettingsBlock block = qv::FactoryDefaults;
-        block[40] ^= 0x01;
-        return block;
-    }
-
-    fs::path dir;
-};
-
-TEST_F(PortableSave, ATakenTemporaryNameIsLeftAloneAndAnotherUsed)
-{
-    const std::vector<std::uint8_t> someoneElses = {'m', 'i', 'n', 'e'};
-    Write(dir / "taken.qvtmp", someoneElses);
-    qv::SaveSteps steps = qv::PortableSaveSteps();
-    int asked = 0;
-    steps.tempName = [&](const fs::path& target) {
-        return target.parent_path() / (asked++ == 0 ? "taken.qvtmp" : "free.qvtmp");
-    };
-    EXPECT_EQ(qv::WriteSettingsFile(dir / "x.dat", Edited(), steps), FileWriteResult::Ok);
-    EXPECT_EQ(asked, 2);
-    EXPECT_EQ(Read(dir / "taken.qvtmp"), someoneElses);
-    EXPECT_EQ(Read(dir / "x.dat"), Saved(Edited()));
-    EXPECT_EQ(Entries(), (std::set<fs::path>{"taken.qvtmp", "x.dat"}));
-}
-
-TEST_F(PortableSave, ARefusedMoveWritesIntoTheTargetAndCutsIt)
-{
-    for (const Step refusal : {Step::InUse, Step::AccessDenied}) {
-        Write(dir / "x.dat", std::vector<std::uint8_t>(1000, 0x55));
-        qv::SaveSteps steps = qv::PortableSaveSteps();
-        steps.replace = [&](const fs::path&, const fs::path&) { return refusal; };
-        EXPECT_EQ(qv::WriteSettingsFile(dir / "x.dat", Edited(), steps), FileWriteResult::Ok);
-        EXPECT_EQ(Read(dir / "x.dat"), Saved(Edited()));
-        EXPECT_EQ(Entries(), std::set<fs::path>{"x.dat"}) << "the temporary file is gone";
-    }
-}
-
-TEST_F(PortableSave, AFolderThatRefusesNewFilesStillTakesAWritableTarget)
-{
-    qv::SaveSteps steps = qv::PortableSaveSteps();
-    steps.createAndWrite = [](const fs::path&, qv::FileBytes) { return Step::AccessDenied; };
-
-    Write(dir / "x.dat", std::vector<std::uint8_t>(10, 0x55));
-    EXPECT_EQ(qv::WriteSettingsFile(dir / "x.dat", Edited(), steps), FileWriteResult::Ok);
-    EXPECT_EQ(Read(dir / "x.dat"), Saved(Edited()));
-
-    // Without a target the folder's refusal stands, and nothing is created.
-    EXPECT_EQ(qv::WriteSettingsFile(dir / "new.dat", Edited(), steps), FileWriteResult::AccessDenied);
-    EXPECT_EQ(Entries(), std::set<fs::path>{"x.dat"});
 }
 
 }  // namespace

@@ -333,4 +333,46 @@ TEST_F(SettingsFileDisk, TheTargetCheckDecidesFirst)
     EXPECT_EQ(qv::PortableCheckTarget(path), FileWriteResult::Ok) << "so is an existing file";
 }
 
+TEST_F(SettingsFileDisk, ATakenTemporaryNameIsLeftAloneAndAnotherUsed)
+{
+    const std::vector<std::uint8_t> someoneElses = {'m', 'i', 'n', 'e'};
+    Write(dir / "taken.qvtmp", someoneElses);
+    qv::SaveSteps steps = qv::PortableSaveSteps();
+    int asked = 0;
+    steps.tempName = [&](const fs::path& target) {
+        return target.parent_path() / (asked++ == 0 ? "taken.qvtmp" : "free.qvtmp");
+    };
+    EXPECT_EQ(qv::WriteSettingsFile(dir / "x.dat", Pattern(5), steps), FileWriteResult::Ok);
+    EXPECT_EQ(asked, 2);
+    EXPECT_EQ(Read(dir / "taken.qvtmp"), someoneElses);
+    EXPECT_EQ(Read(dir / "x.dat"), FileBytes(GoodHeader(), Pattern(5)));
+    EXPECT_EQ(Entries().size(), 2u) << "the taken name and the target";
+}
+
+TEST_F(SettingsFileDisk, ARefusedMoveWritesIntoTheTargetAndCutsIt)
+{
+    for (const FileStepResult refusal : {FileStepResult::InUse, FileStepResult::AccessDenied}) {
+        Write(dir / "x.dat", std::vector<std::uint8_t>(1000, 0x55));
+        qv::SaveSteps steps = qv::PortableSaveSteps();
+        steps.replace = [&](const fs::path&, const fs::path&) { return refusal; };
+        EXPECT_EQ(qv::WriteSettingsFile(dir / "x.dat", Pattern(6), steps), FileWriteResult::Ok);
+        EXPECT_EQ(Read(dir / "x.dat"), FileBytes(GoodHeader(), Pattern(6)));
+        EXPECT_EQ(Entries(), std::vector<fs::path>{"x.dat"}) << "the temporary file is gone";
+    }
+}
+
+TEST_F(SettingsFileDisk, AFolderThatRefusesNewFilesStillTakesAWritableTarget)
+{
+    qv::SaveSteps steps = qv::PortableSaveSteps();
+    steps.createAndWrite = [](const fs::path&, qv::FileBytes) { return FileStepResult::AccessDenied; };
+
+    Write(dir / "x.dat", std::vector<std::uint8_t>(10, 0x55));
+    EXPECT_EQ(qv::WriteSettingsFile(dir / "x.dat", Pattern(7), steps), FileWriteResult::Ok);
+    EXPECT_EQ(Read(dir / "x.dat"), FileBytes(GoodHeader(), Pattern(7)));
+
+    // Without a target the folder's refusal stands, and nothing is created.
+    EXPECT_EQ(qv::WriteSettingsFile(dir / "new.dat", Pattern(7), steps), FileWriteResult::AccessDenied);
+    EXPECT_EQ(Entries(), std::vector<fs::path>{"x.dat"});
+}
+
 }  // namespace
