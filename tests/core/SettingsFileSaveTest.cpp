@@ -35,7 +35,9 @@ struct FakeDisk {
         qv::SaveSteps steps;
         steps.checkTarget = [this](const fs::path&) { return check; };
         steps.tempName = [this](const fs::path& target) {
-            return target.parent_path() / ("t" + std::to_string(names.size()));
+            fs::path name = target.parent_path() / "t";
+            name += std::to_string(names.size());
+            return name;
         };
         steps.createAndWrite = [this](const fs::path& path, qv::FileBytes bytes) {
             names.push_back(path);

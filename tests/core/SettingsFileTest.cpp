@@ -361,18 +361,4 @@ TEST_F(SettingsFileDisk, ARefusedMoveWritesIntoTheTargetAndCutsIt)
     }
 }
 
-TEST_F(SettingsFileDisk, AFolderThatRefusesNewFilesStillTakesAWritableTarget)
-{
-    qv::SaveSteps steps = qv::PortableSaveSteps();
-    steps.createAndWrite = [](const fs::path&, qv::FileBytes) { return FileStepResult::AccessDenied; };
-
-    Write(dir / "x.dat", std::vector<std::uint8_t>(10, 0x55));
-    EXPECT_EQ(qv::WriteSettingsFile(dir / "x.dat", Pattern(7), steps), FileWriteResult::Ok);
-    EXPECT_EQ(Read(dir / "x.dat"), FileBytes(GoodHeader(), Pattern(7)));
-
-    // Without a target the folder's refusal stands, and nothing is created.
-    EXPECT_EQ(qv::WriteSettingsFile(dir / "new.dat", Pattern(7), steps), FileWriteResult::AccessDenied);
-    EXPECT_EQ(Entries(), std::vector<fs::path>{"x.dat"});
-}
-
 }  // namespace

@@ -236,16 +236,4 @@ TEST_F(SettingsFileWin32Test, ATakenTemporaryNameIsNeverTouched)
     EXPECT_EQ(Entries(dir), (std::set<std::wstring>{L"folder.qvtmp", L"taken.qvtmp", L"x.dat"}));
 }
 
-TEST_F(SettingsFileWin32Test, NoTemporaryFileOutlivesAFailedMove)
-{
-    const fs::path target = dir / "x.dat";
-    const Bytes old(290, 0x55);
-    WriteAll(target, old);
-    qv::SaveSteps steps = Win32SaveSteps();
-    steps.replace = [](const fs::path&, const fs::path&) { return FileStepResult::Failed; };
-    EXPECT_EQ(WriteSettingsFileWin32(target, Edited(), steps), FileWriteResult::Failed);
-    EXPECT_EQ(ReadAll(target), old);
-    EXPECT_EQ(Entries(dir), std::set<std::wstring>{L"x.dat"});
-}
-
 }  // namespace
