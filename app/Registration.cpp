@@ -4,6 +4,8 @@
 #include <oleauto.h>
 
 #include "core/CommandLine.h"
+#include "framework/Handles.h"
+#include "framework/SystemLibrary.h"
 #include "framework/Text.h"
 
 // The system's registry-script registrar, declared in the vtable order of
@@ -106,13 +108,12 @@ void UnregisterTypeLibrary()
     if (SUCCEEDED(library->GetLibAttr(&attributes))) {
         // Older systems lack the call; it is looked up, not linked.
         using UnRegisterTypeLibFn = HRESULT(WINAPI*)(REFGUID, WORD, WORD, LCID, SYSKIND);
-        if (const HMODULE oleaut = ::LoadLibraryW(L"oleaut32.dll")) {
+        if (const UniqueModule oleaut{LoadSystemLibrary(L"oleaut32.dll")}) {
             const auto fn = reinterpret_cast<UnRegisterTypeLibFn>(
-                reinterpret_cast<void*>(::GetProcAddress(oleaut, "UnRegisterTypeLib")));
+                reinterpret_cast<void*>(::GetProcAddress(oleaut.get(), "UnRegisterTypeLib")));
             if (fn)
                 fn(attributes->guid, attributes->wMajorVerNum, attributes->wMinorVerNum, attributes->lcid,
                    attributes->syskind);
-            ::FreeLibrary(oleaut);
         }
         library->ReleaseTLibAttr(attributes);
     }

@@ -46,9 +46,11 @@ bool HasServerSwitch(const std::vector<std::wstring>& arguments)
 
 std::wstring TypeLibraryFallbackPath(std::wstring_view path)
 {
+    // A dot in a folder name is no extension: only the file name is searched.
+    const std::size_t nameStart = HelpDirectory(path).size();
     const std::size_t dot = path.rfind(L'.');
-    std::wstring result(path.substr(0, dot));
-    return result + L".tlb";
+    const std::size_t cut = dot != std::wstring_view::npos && dot >= nameStart ? dot : path.size();
+    return std::wstring(path.substr(0, cut)) + L".tlb";
 }
 
 std::wstring HelpDirectory(std::wstring_view path)

@@ -21,8 +21,8 @@ RegistrationRun FindRegistrationRun(std::wstring_view commandLine);
 // "/Embedding", "-Automation" or "/Automation", in any letter case.
 bool HasServerSwitch(const std::vector<std::wstring>& arguments);
 
-// The path with everything from its last '.' replaced by ".tlb" (appended
-// when there is no '.').
+// The path with the file name's extension, from its last '.', replaced by
+// ".tlb" (appended when the file name has no '.').
 std::wstring TypeLibraryFallbackPath(std::wstring_view path);
 
 // The path up to and including its last '\\', '/' or ':'; empty without one.

@@ -26,23 +26,53 @@ FileReadResult DecodeSettingsFile(std::span<const std::uint8_t> data, SettingsBl
 
 FileReadResult ReadSettingsFile(const std::filesystem::path& path, SettingsBlock& block);
 
-// Moves `from` over `to` in one step. Returns Ok, AccessDenied (the target
-// or its folder refuses writing) or Failed.
-using ReplaceFileFn =
-    std::function<FileWriteResult(const std::filesystem::path& from, const std::filesystem::path& to)>;
-FileWriteResult PortableReplaceFile(const std::filesystem::path& from, const std::filesystem::path& to);
+// What one file-system step of a save reports. InUse: another program holds
+// the file so that it cannot be replaced or written.
+enum class FileStepResult { Ok, Exists, NotFound, AccessDenied, InUse, Failed };
 
-// Says before anything is written whether the target may take a settings
-// file: Ok for a plain file or a name not yet taken, AccessDenied when it may
-// not be written, Failed for anything else (a device, a folder). Moving a
-// file over a device would replace the device itself.
-using CheckTargetFn = std::function<FileWriteResult(const std::filesystem::path& target)>;
+using FileBytes = std::span<const std::uint8_t>;
+
+// The file-system steps of a save. Each platform supplies its own set; tests
+// replace single steps.
+struct SaveSteps {
+    // Says before anything is written whether the target may take a settings
+    // file: Ok for a plain file or a name not yet taken, AccessDenied when it
+    // may not be written, Failed for anything else (a device, a folder).
+    // Moving a file over a device would replace the device itself.
+    std::function<FileWriteResult(const std::filesystem::path& target)> checkTarget;
+    // A fresh candidate name for the temporary file beside the target.
+    std::function<std::filesystem::path(const std::filesystem::path& target)> tempName;
+    // Creates a file that does not exist yet (Exists when the name is taken),
+    // writes the bytes and flushes them to disk. A file it could not finish
+    // is removed again.
+    std::function<FileStepResult(const std::filesystem::path& path, FileBytes bytes)> createAndWrite;
+    // Moves `from` over `to` in one step.
+    std::function<FileStepResult(const std::filesystem::path& from, const std::filesystem::path& to)> replace;
+    // Writes the bytes over an existing file from its start, cuts it after
+    // them and flushes it; NotFound when there is no such file.
+    std::function<FileStepResult(const std::filesystem::path& path, FileBytes bytes)> writeInPlace;
+    std::function<void(const std::filesystem::path& path)> remove;
+};
+
+// Standard C++ and the C runtime: what a tool without Win32 uses.
+SaveSteps PortableSaveSteps();
 FileWriteResult PortableCheckTarget(const std::filesystem::path& target);
+FileStepResult PortableReplaceFile(const std::filesystem::path& from, const std::filesystem::path& to);
 
-// Writes the 290 bytes to a temporary file beside the target, flushes it,
-// then replaces the target, so a failed save leaves the old file intact.
+// "qv" and eight hex digits of `random`, with the extension ".qvtmp", in the
+// target's folder: short, whatever the length of the target's own name.
+std::filesystem::path TemporaryNameBeside(const std::filesystem::path& target, std::uint32_t random);
+
+// How often a taken temporary name is replaced by another before giving up.
+inline constexpr int kTemporaryNameAttempts = 8;
+
+// Writes the 290 bytes to a new temporary file beside the target and moves
+// it over the target, so a failed save leaves the old file intact. When the
+// move is refused (the target is held open by another program, or its
+// folder takes no new files), the bytes are written into the target itself;
+// only when that fails too is the save a failure. No temporary file outlives
+// the call.
 FileWriteResult WriteSettingsFile(const std::filesystem::path& path, const SettingsBlock& block,
-                                  const ReplaceFileFn& replace = PortableReplaceFile,
-                                  const CheckTargetFn& checkTarget = PortableCheckTarget);
+                                  const SaveSteps& steps = PortableSaveSteps());
 
 }  // namespace qv

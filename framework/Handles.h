@@ -49,6 +49,7 @@ inline void DeleteGdiObject(HGDIOBJ h) { ::DeleteObject(h); }
 inline void DestroyImageList(HIMAGELIST h) { ::ImageList_Destroy(h); }
 inline void DestroyIconHandle(HICON h) { ::DestroyIcon(h); }
 inline void DeleteMemoryDc(HDC h) { ::DeleteDC(h); }
+inline void FreeLibraryModule(HMODULE h) { ::FreeLibrary(h); }
 
 struct FileHandleTraits {
     using Handle = HANDLE;
@@ -64,6 +65,7 @@ using UniqueBrush = UniqueHandle<NullInvalidTraits<HBRUSH, DeleteGdiObject>>;
 using UniqueFont = UniqueHandle<NullInvalidTraits<HFONT, DeleteGdiObject>>;
 using UniqueIcon = UniqueHandle<NullInvalidTraits<HICON, DestroyIconHandle>>;
 using UniqueMemoryDc = UniqueHandle<NullInvalidTraits<HDC, DeleteMemoryDc>>;
+using UniqueModule = UniqueHandle<NullInvalidTraits<HMODULE, FreeLibraryModule>>;
 
 // Selects an object into a device context for one scope.
 class SelectedObject {

@@ -1,14 +1,28 @@
 #include "WinSpooler.h"
 
-#include <windows.h>
-#include <winspool.h>
-
-#include "framework/Handles.h"
+#include <utility>
 
 namespace {
 
-inline void ClosePrinterHandle(HANDLE h) { ::ClosePrinter(h); }
-using UniquePrinter = UniqueHandle<NullInvalidTraits<HANDLE, ClosePrinterHandle>>;
+// An open printer, closed through the same table that opened it.
+class PrinterHandle {
+public:
+    PrinterHandle(const WinspoolCalls& calls, HANDLE h) : calls_(calls), h_(h) {}
+    ~PrinterHandle()
+    {
+        if (h_)
+            calls_.closePrinter(h_);
+    }
+    PrinterHandle(const PrinterHandle&) = delete;
+    PrinterHandle& operator=(const PrinterHandle&) = delete;
+
+    HANDLE get() const { return h_; }
+    explicit operator bool() const { return h_ != nullptr; }
+
+private:
+    const WinspoolCalls& calls_;
+    HANDLE h_;
+};
 
 std::wstring Str(const wchar_t* s) { return s ? std::wstring(s) : std::wstring(); }
 std::optional<std::wstring> OptStr(const wchar_t* s)
@@ -24,7 +38,8 @@ struct EnumResult {
     DWORD count = 0;
 };
 
-EnumResult EnumRaw(DWORD flags, const std::optional<std::wstring>& name, DWORD level)
+EnumResult EnumRaw(const WinspoolCalls& calls, DWORD flags, const std::optional<std::wstring>& name,
+                   DWORD level)
 {
     std::wstring nameCopy = name.value_or(L"");
     LPWSTR namePtr = name ? nameCopy.data() : nullptr;
@@ -32,11 +47,11 @@ EnumResult EnumRaw(DWORD flags, const std::optional<std::wstring>& name, DWORD l
     for (int attempt = 0; attempt < 3; ++attempt) {
         DWORD needed = 0;
         DWORD count = 0;
-        ::EnumPrintersW(flags, namePtr, level, nullptr, 0, &needed, &count);
+        calls.enumPrinters(flags, namePtr, level, nullptr, 0, &needed, &count);
         if (needed == 0)
             return {};
         result.buffer.assign(needed, 0);
-        if (::EnumPrintersW(flags, namePtr, level, result.buffer.data(), needed, &needed, &count)) {
+        if (calls.enumPrinters(flags, namePtr, level, result.buffer.data(), needed, &needed, &count)) {
             result.count = count;
             return result;
         }
@@ -46,9 +61,10 @@ EnumResult EnumRaw(DWORD flags, const std::optional<std::wstring>& name, DWORD l
     return {};
 }
 
-std::vector<qv::PrinterInfo2> ReadLevel2(DWORD flags, const std::optional<std::wstring>& name)
+std::vector<qv::PrinterInfo2> ReadLevel2(const WinspoolCalls& calls, DWORD flags,
+                                         const std::optional<std::wstring>& name)
 {
-    const EnumResult raw = EnumRaw(flags, name, 2);
+    const EnumResult raw = EnumRaw(calls, flags, name, 2);
     const auto* entries = reinterpret_cast<const PRINTER_INFO_2W*>(raw.buffer.data());
     std::vector<qv::PrinterInfo2> list;
     list.reserve(raw.count);
@@ -60,25 +76,23 @@ std::vector<qv::PrinterInfo2> ReadLevel2(DWORD flags, const std::optional<std::w
     return list;
 }
 
-UniquePrinter Open(const std::wstring& printerName, PRINTER_DEFAULTSW* defaults)
+HANDLE Open(const WinspoolCalls& calls, const std::wstring& printerName, PRINTER_DEFAULTSW* defaults)
 {
     std::wstring name = printerName;  // the call takes a writable string
     HANDLE h = nullptr;
-    if (!::OpenPrinterW(name.data(), &h, defaults))
-        return UniquePrinter();
-    return UniquePrinter(h);
+    return calls.openPrinter(name.data(), &h, defaults) ? h : nullptr;
 }
 
 // The 95/98/Me family reports a printer that waits for the operator in its
 // status word.
-bool NeedsIntervention(HANDLE printer)
+bool NeedsIntervention(const WinspoolCalls& calls, HANDLE printer)
 {
     DWORD needed = 0;
-    ::GetPrinterW(printer, 2, nullptr, 0, &needed);
+    calls.getPrinter(printer, 2, nullptr, 0, &needed);
     if (needed < sizeof(PRINTER_INFO_2W))
         return true;
     std::vector<BYTE> buffer(needed, 0);
-    if (!::GetPrinterW(printer, 2, buffer.data(), needed, &needed))
+    if (!calls.getPrinter(printer, 2, buffer.data(), needed, &needed))
         return true;
     const auto* info = reinterpret_cast<const PRINTER_INFO_2W*>(buffer.data());
     return (info->Status & qv::kStatusUserIntervention) != 0;
@@ -88,7 +102,7 @@ bool NeedsIntervention(HANDLE printer)
 
 std::vector<qv::PrinterInfo4> CWinSpooler::EnumPrinters4()
 {
-    const EnumResult raw = EnumRaw(PRINTER_ENUM_LOCAL | PRINTER_ENUM_CONNECTIONS, std::nullopt, 4);
+    const EnumResult raw = EnumRaw(calls_, PRINTER_ENUM_LOCAL | PRINTER_ENUM_CONNECTIONS, std::nullopt, 4);
     const auto* entries = reinterpret_cast<const PRINTER_INFO_4W*>(raw.buffer.data());
     std::vector<qv::PrinterInfo4> list;
     list.reserve(raw.count);
@@ -99,18 +113,18 @@ std::vector<qv::PrinterInfo4> CWinSpooler::EnumPrinters4()
 
 std::vector<qv::PrinterInfo2> CWinSpooler::EnumPrinters2(const std::optional<std::wstring>& server)
 {
-    return ReadLevel2(PRINTER_ENUM_NAME, server);
+    return ReadLevel2(calls_, PRINTER_ENUM_NAME, server);
 }
 
 std::vector<qv::PrinterInfo2> CWinSpooler::EnumLocalPrinters2()
 {
-    return ReadLevel2(PRINTER_ENUM_LOCAL, std::nullopt);
+    return ReadLevel2(calls_, PRINTER_ENUM_LOCAL, std::nullopt);
 }
 
 bool CWinSpooler::TestOpen(const std::wstring& printerName)
 {
     PRINTER_DEFAULTSW defaults{nullptr, nullptr, PRINTER_ACCESS_USE};
-    return static_cast<bool>(Open(printerName, &defaults));
+    return static_cast<bool>(PrinterHandle(calls_, Open(calls_, printerName, &defaults)));
 }
 
 qv::SendResult CWinSpooler::SendRawJob(const std::wstring& printerName, const std::wstring& docName,
@@ -118,21 +132,25 @@ qv::SendResult CWinSpooler::SendRawJob(const std::wstring& printerName, const st
 {
     PRINTER_DEFAULTSW ntDefaults{nullptr, nullptr, PRINTER_ACCESS_USE};
     PRINTER_DEFAULTSW noDefaults{};
-    const UniquePrinter printer = Open(printerName, ntFamily ? &ntDefaults : &noDefaults);
-    if (!printer || (!ntFamily && NeedsIntervention(printer.get())))
+    const PrinterHandle printer(calls_, Open(calls_, printerName, ntFamily ? &ntDefaults : &noDefaults));
+    if (!printer || (!ntFamily && NeedsIntervention(calls_, printer.get())))
         return qv::SendResult::Unavailable;
 
     std::wstring doc = docName;
     DOC_INFO_1W info{doc.data(), nullptr, nullptr};
-    if (::StartDocPrinterW(printer.get(), 1, reinterpret_cast<LPBYTE>(&info)) == 0)
+    if (calls_.startDocPrinter(printer.get(), 1, reinterpret_cast<LPBYTE>(&info)) == 0)
         return qv::SendResult::Failed;
-    ::ResetPrinterW(printer.get(), nullptr);
+    calls_.resetPrinter(printer.get(), nullptr);
     DWORD written = 0;
     const DWORD size = static_cast<DWORD>(data.size());
     const bool wrote =
-        ::WritePrinter(printer.get(), const_cast<std::uint8_t*>(data.data()), size, &written) &&
+        calls_.writePrinter(printer.get(), const_cast<std::uint8_t*>(data.data()), size, &written) &&
         written == size;
+    if (!wrote) {
+        // Ending the job would print the part that was written.
+        calls_.abortPrinter(printer.get());
+        return qv::SendResult::Failed;
+    }
     // The job is delivered when it ends; a failure there is a failed send.
-    const bool ended = ::EndDocPrinter(printer.get()) != FALSE;
-    return wrote && ended ? qv::SendResult::Sent : qv::SendResult::Failed;
+    return calls_.endDocPrinter(printer.get()) ? qv::SendResult::Sent : qv::SendResult::Failed;
 }

@@ -6,6 +6,7 @@
 #include <commctrl.h>
 
 #include "framework/DataExchange.h"
+#include "framework/NumberBox.h"
 #include "framework/Seams.h"
 #include "framework/Text.h"
 #include "resource.h"
@@ -15,27 +16,26 @@ namespace {
 struct BoxRule {
     int box;
     int spin;
-    int track;               // 0: no trackbar
-    int typedMin, typedMax;  // clamp while typing, and the spin range
-    bool checkedOnOk;
-    int okMin, okMax;
+    int track;              // 0: no trackbar
+    int min, max;           // clamp while typing, the spin range, and accepted on OK
     std::size_t maxLength;  // longer texts are rewritten as their number
 };
 
 // In the order the values are exchanged; the first five follow qv::LoadPath.
 constexpr std::array<BoxRule, 10> kBoxes = {{
-    {IDC_FORM_FRONT_EDIT, IDC_FORM_FRONT_SPIN, IDC_FORM_FRONT_TRACK, 0, 170, true, 0, 170, 4},
-    {IDC_FORM_REAR_EDIT, IDC_FORM_REAR_SPIN, IDC_FORM_REAR_TRACK, 0, 170, true, 0, 170, 4},
-    {IDC_FORM_GUIDE_EDIT, IDC_FORM_GUIDE_SPIN, IDC_FORM_GUIDE_TRACK, 0, 170, true, 0, 170, 4},
-    {IDC_FORM_FEEDER_EDIT, IDC_FORM_FEEDER_SPIN, IDC_FORM_FEEDER_TRACK, 0, 170, true, 0, 170, 4},
-    {IDC_FORM_POSTCARD_EDIT, IDC_FORM_POSTCARD_SPIN, IDC_FORM_POSTCARD_TRACK, 0, 170, true, 0, 170, 4},
-    {IDC_FORM_LENGTH_EDIT, IDC_FORM_LENGTH_SPIN, 0, 1, 99, true, 1, 99, 3},
-    {IDC_FORM_LMARGIN_EDIT, IDC_FORM_LMARGIN_SPIN, 0, 0, 135, false, 0, 0, 4},
-    {IDC_FORM_RMARGIN_EDIT, IDC_FORM_RMARGIN_SPIN, 0, 1, 136, false, 0, 0, 4},
-    {IDC_FORM_FRONT_CORR_EDIT, IDC_FORM_FRONT_CORR_SPIN, 0, 0, 68, true, 0, 68, 3},
-    {IDC_FORM_CUT_CORR_EDIT, IDC_FORM_CUT_CORR_SPIN, 0, 0, 68, true, 0, 68, 3},
+    {IDC_FORM_FRONT_EDIT, IDC_FORM_FRONT_SPIN, IDC_FORM_FRONT_TRACK, 0, 170, 4},
+    {IDC_FORM_REAR_EDIT, IDC_FORM_REAR_SPIN, IDC_FORM_REAR_TRACK, 0, 170, 4},
+    {IDC_FORM_GUIDE_EDIT, IDC_FORM_GUIDE_SPIN, IDC_FORM_GUIDE_TRACK, 0, 170, 4},
+    {IDC_FORM_FEEDER_EDIT, IDC_FORM_FEEDER_SPIN, IDC_FORM_FEEDER_TRACK, 0, 170, 4},
+    {IDC_FORM_POSTCARD_EDIT, IDC_FORM_POSTCARD_SPIN, IDC_FORM_POSTCARD_TRACK, 0, 170, 4},
+    {IDC_FORM_LENGTH_EDIT, IDC_FORM_LENGTH_SPIN, 0, 1, 99, 3},
+    {IDC_FORM_LMARGIN_EDIT, IDC_FORM_LMARGIN_SPIN, 0, 0, 135, 4},
+    {IDC_FORM_RMARGIN_EDIT, IDC_FORM_RMARGIN_SPIN, 0, 1, 136, 4},
+    {IDC_FORM_FRONT_CORR_EDIT, IDC_FORM_FRONT_CORR_SPIN, 0, 0, 68, 3},
+    {IDC_FORM_CUT_CORR_EDIT, IDC_FORM_CUT_CORR_SPIN, 0, 0, 68, 3},
 }};
 constexpr std::size_t kLoadBoxes = 5;
+constexpr std::size_t kLeftMarginBox = 6;
 
 constexpr std::array<int, 8> kMarginControls = {
     IDC_FORM_LMARGIN_LABEL, IDC_FORM_RMARGIN_LABEL, IDC_FORM_LMARGIN_EDIT, IDC_FORM_RMARGIN_EDIT,
@@ -93,8 +93,7 @@ void CFormSetupDlg::DoDataExchange(CDataExchange& dx)
         const BoxRule& rule = kBoxes[i];
         int& value = ValueOf(values, i);
         DDX_Text(dx, rule.box, value);
-        if (rule.checkedOnOk)
-            DDV_MinMaxInt(dx, value, rule.okMin, rule.okMax);
+        DDV_MinMaxInt(dx, value, rule.min, rule.max);
         if (rule.track)
             DDX_Trackbar(dx, rule.track, values.loadStep[i]);
     }
@@ -110,7 +109,8 @@ BOOL CFormSetupDlg::OnInitDialog()
     for (const BoxRule& rule : kBoxes) {
         if (rule.track)
             SendDlgItemMessage(rule.track, TBM_SETRANGE, TRUE, MAKELPARAM(0, 9));
-        SendDlgItemMessage(rule.spin, UDM_SETRANGE32, static_cast<WPARAM>(rule.typedMin), rule.typedMax);
+        SendDlgItemMessage(rule.spin, UDM_SETRANGE32, static_cast<WPARAM>(rule.min), rule.max);
+        AttachNumberBox(GetDlgItem(rule.box));
     }
     return TRUE;
 }
@@ -130,16 +130,13 @@ void CFormSetupDlg::OnBoxChanged(std::size_t i)
     // Only what the user types is clamped; spins and trackbars stay in range.
     const bool typing = ::GetFocus() == box;
     if (typing) {
-        const int clamped = std::clamp(value, rule.typedMin, rule.typedMax);
+        const int clamped = std::clamp(value, rule.min, rule.max);
         if (clamped != value)
             wanted = std::to_wstring(clamped);
     }
     // Writing the same text again would only call this handler once more.
-    if (wanted == text)
-        return;
-    ::SetWindowTextW(box, wanted.c_str());
-    if (typing)
-        ::SendMessageW(box, EM_SETSEL, wanted.size(), static_cast<LPARAM>(wanted.size()));
+    if (wanted != text)
+        SetCorrectedNumber(box, wanted);
 }
 
 std::optional<LRESULT> CFormSetupDlg::OnHScroll(WPARAM, LPARAM)
@@ -160,14 +157,18 @@ std::optional<LRESULT> CFormSetupDlg::OnHScroll(WPARAM, LPARAM)
 
 void CFormSetupDlg::OnOK()
 {
-    const int left = BoxNumber(m_hWnd, IDC_FORM_LMARGIN_EDIT);
+    const BoxRule& leftRule = kBoxes[kLeftMarginBox];
+    const int left = BoxNumber(m_hWnd, leftRule.box);
     const int right = BoxNumber(m_hWnd, IDC_FORM_RMARGIN_EDIT);
-    if (left >= right) {
+    // Left + 1 is a right margin only for a left margin in range; any other
+    // left margin gets the range message below instead.
+    if (left >= right && left >= leftRule.min && left <= leftRule.max) {
         ShowMessageBox(m_hWnd,
                        L"ライトマージン幅はレフトマージン幅より大きくしてください。適正値に変更します。",
                        L"レフトマージン幅／ライトマージン幅", MB_OK | MB_ICONEXCLAMATION);
-        ::SetDlgItemInt(m_hWnd, IDC_FORM_RMARGIN_EDIT, static_cast<UINT>(left + 1), TRUE);
-        ::SetFocus(GetDlgItem(IDC_FORM_RMARGIN_EDIT));
+        const HWND rightBox = GetDlgItem(IDC_FORM_RMARGIN_EDIT);
+        ::SetFocus(rightBox);
+        SetCorrectedNumber(rightBox, std::to_wstring(left + 1));
         return;
     }
     if (!UpdateData(true))

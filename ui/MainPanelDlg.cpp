@@ -4,11 +4,12 @@
 
 #include <htmlhelp.h>
 
-#include "framework/FileReplace.h"
 #include "framework/Seams.h"
+#include "framework/SystemLibrary.h"
 #include "framework/Text.h"
 #include "printer/SpoolerAccess.h"
 #include "resource.h"
+#include "storage/SettingsFileWin32.h"
 
 namespace {
 
@@ -415,7 +416,7 @@ HWND CMainPanelDlg::CallHtmlHelp(const wchar_t* path, UINT command)
 {
     // The viewer is looked up at run time: a system without it still runs.
     using HtmlHelpFn = HWND(WINAPI*)(HWND, LPCWSTR, UINT, DWORD_PTR);
-    static const HMODULE viewer = ::LoadLibraryW(L"hhctrl.ocx");
+    static const HMODULE viewer = LoadSystemLibrary(L"hhctrl.ocx");
     const auto fn =
         viewer ? reinterpret_cast<HtmlHelpFn>(reinterpret_cast<void*>(::GetProcAddress(viewer, "HtmlHelpW")))
                : nullptr;
@@ -474,7 +475,8 @@ void CMainPanelDlg::SendSettings()
     SelectPrinter();
 }
 
-bool CMainPanelDlg::OfferCommandFirst(const wchar_t* question, void (CMainPanelDlg::*command)())
+bool CMainPanelDlg::OfferCommandFirst(const wchar_t* question, void (CMainPanelDlg::*command)(),
+                                      bool (CMainPanelDlg::*succeeded)() const)
 {
     const int answer = ShowMessageBox(m_hWnd, question, kCaption, MB_YESNOCANCEL | MB_ICONEXCLAMATION);
     if (answer == IDCANCEL)
@@ -485,7 +487,7 @@ bool CMainPanelDlg::OfferCommandFirst(const wchar_t* question, void (CMainPanelD
     // operation (printer switch or exit) with it.
     const bool pending = pageParam.CentringCheckPending();
     (this->*command)();
-    return !pending;
+    return !pending && (!succeeded || (this->*succeeded)());
 }
 
 void CMainPanelDlg::SelectPrinter()
@@ -499,9 +501,11 @@ void CMainPanelDlg::SelectPrinter()
                                L"タへ送信しますか？",
                                &CMainPanelDlg::SendSettings))
             return;
+        // A save that did not happen (cancelled, failed) abandons the switch,
+        // which would otherwise replace the edits by the factory settings.
         if (unsaved && !OfferCommandFirst(L"設定値が変更されています。\nプリンタを切り替える前に、設定ファイ"
                                           L"ルへ保存しますか？",
-                                          &CMainPanelDlg::WriteSettingsFile))
+                                          &CMainPanelDlg::WriteSettingsFile, &CMainPanelDlg::IsSaved))
             return;
     }
 
@@ -535,8 +539,9 @@ void CMainPanelDlg::ConfirmExit()
         return;
     if (IsModalEnding())
         return;
+    // Leaving without the save the user asked for would lose the edits.
     if (unsaved && !OfferCommandFirst(L"Quorvex を終了する前に、設定ファイルへ保存しますか？",
-                                      &CMainPanelDlg::WriteSettingsFile))
+                                      &CMainPanelDlg::WriteSettingsFile, &CMainPanelDlg::IsSaved))
         return;
     EndDialog(IDOK);
 }

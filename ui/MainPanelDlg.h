@@ -47,6 +47,7 @@ public:
 
     bool HasUnsentChanges() const { return workingBlock != sentBlock; }
     bool HasUnsavedChanges() const { return workingBlock != savedBlock; }
+    bool IsSaved() const { return !HasUnsavedChanges(); }
     void DistributeToPages(qv::SettingsBlock& block);
     void CollectFromPages(qv::SettingsBlock& block);
     void SelectPage(int index);
@@ -92,8 +93,10 @@ private:
     void OnTabSelChange();
     void OnAbout();
     void ShowPage(int index);
-    // False when the question was cancelled or the offered command stopped at its gate.
-    bool OfferCommandFirst(const wchar_t* question, void (CMainPanelDlg::*command)());
+    // False when the question was cancelled, the offered command stopped at
+    // its gate, or `succeeded` (when given) says the command did not happen.
+    bool OfferCommandFirst(const wchar_t* question, void (CMainPanelDlg::*command)(),
+                           bool (CMainPanelDlg::*succeeded)() const = nullptr);
     std::optional<LRESULT> OnSysCommand(WPARAM, LPARAM);
     std::optional<LRESULT> OnSize(WPARAM, LPARAM);
     std::optional<LRESULT> OnPaint(WPARAM, LPARAM);

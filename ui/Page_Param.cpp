@@ -6,6 +6,7 @@
 
 #include "core/FieldLists.h"
 #include "framework/DataExchange.h"
+#include "framework/NumberBox.h"
 #include "framework/Seams.h"
 #include "framework/Text.h"
 #include "resource.h"
@@ -97,6 +98,8 @@ BOOL CPage_Param::OnInitDialog()
     SendDlgItemMessage(IDC_PARAM_REAR_TRACTOR_SPIN, UDM_SETRANGE32, qv::kRearCentringMin,
                        qv::kRearCentringMax);
     SendDlgItemMessage(IDC_PARAM_INTAKE_TIME_SPIN, UDM_SETRANGE32, qv::kFeedTimeMin, qv::kFeedTimeMax);
+    for (const EntryRule& rule : kEntryRules)
+        AttachNumberBox(GetDlgItem(rule.id));
     return result;
 }
 
@@ -158,8 +161,8 @@ void CPage_Param::CorrectCentringValues()
             continue;
         pending_[entry] = false;
         const HWND box = GetDlgItem(kEntryRules[entry].id);
-        ::SetWindowTextW(box, std::to_wstring(kEntryRules[entry].min).c_str());
         ::SetFocus(box);
+        SetCorrectedNumber(box, std::to_wstring(kEntryRules[entry].min));
     }
 }
 
@@ -178,14 +181,14 @@ void CPage_Param::OnEntryChange(Entry entry)
         // Rewriting an unchanged text would run this handling without end.
         const std::wstring shorter = std::to_wstring(v);
         if (shorter != text)
-            ::SetWindowTextW(box, shorter.c_str());
+            SetCorrectedNumber(box, shorter);
     }
     // Loading and the spin controls only ever set values within range.
     if (::GetFocus() == box) {
         switch (Judge(entry, v, rule)) {
         case Verdict::Pending: pending_[entry] = true; break;
-        case Verdict::ToMin: ::SetWindowTextW(box, std::to_wstring(rule.min).c_str()); break;
-        case Verdict::ToMax: ::SetWindowTextW(box, std::to_wstring(rule.max).c_str()); break;
+        case Verdict::ToMin: SetCorrectedNumber(box, std::to_wstring(rule.min)); break;
+        case Verdict::ToMax: SetCorrectedNumber(box, std::to_wstring(rule.max)); break;
         case Verdict::Accept: break;
         }
     }

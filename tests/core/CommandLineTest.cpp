@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/CommandLine.h"
@@ -90,9 +91,22 @@ TEST(RegistrationPaths, TypeLibraryFallbackReplacesTheLastExtension)
     EXPECT_EQ(qv::TypeLibraryFallbackPath(L"C:\\kq\\qvx4k5.tar.exe"), L"C:\\kq\\qvx4k5.tar.tlb");
     EXPECT_EQ(qv::TypeLibraryFallbackPath(L"C:\\kq\\qvx4k5"), L"C:\\kq\\qvx4k5.tlb");
     EXPECT_EQ(qv::TypeLibraryFallbackPath(L"qvx4k5."), L"qvx4k5.tlb");
-    // The last dot of the whole path, even when it lies in a folder name.
-    EXPECT_EQ(qv::TypeLibraryFallbackPath(L"C:\\kq.v2\\qvx4k5"), L"C:\\kq.tlb");
     EXPECT_EQ(qv::TypeLibraryFallbackPath(L""), L".tlb");
+}
+
+TEST(RegistrationPaths, TypeLibraryFallbackNeverCutsIntoAFolderName)
+{
+    const std::pair<const wchar_t*, const wchar_t*> rows[] = {
+        {L"C:\\kq.v2\\qvx4k5", L"C:\\kq.v2\\qvx4k5.tlb"},
+        {L"C:\\kq.v2\\qvx4k5.exe", L"C:\\kq.v2\\qvx4k5.tlb"},
+        {L"C:\\kq.v2/sub.d/qvx4k5", L"C:\\kq.v2/sub.d/qvx4k5.tlb"},
+        {L"\\\\srv.example\\share\\qvx4k5", L"\\\\srv.example\\share\\qvx4k5.tlb"},
+        {L"C:.\\qvx4k5", L"C:.\\qvx4k5.tlb"},
+        {L"D:qvx4k5.exe", L"D:qvx4k5.tlb"},
+        {L"C:\\kq\\.qvx4k5", L"C:\\kq\\.tlb"},
+    };
+    for (const auto& [path, expected] : rows)
+        EXPECT_EQ(qv::TypeLibraryFallbackPath(path), expected) << path;
 }
 
 TEST(RegistrationPaths, HelpDirectoryEndsAtTheLastSeparator)

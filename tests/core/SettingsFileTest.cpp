@@ -13,6 +13,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using qv::FileReadResult;
+using qv::FileStepResult;
 using qv::FileWriteResult;
 using qv::SettingsBlock;
 
@@ -230,28 +231,40 @@ TEST_F(SettingsFileDisk, OverwritingALongerFileLeavesExactly290Bytes)
     EXPECT_TRUE(std::equal(expected.begin(), expected.end(), bytes.begin()));
 }
 
-TEST_F(SettingsFileDisk, AFailedReplaceKeepsTheOldFileAndLeavesNoTemporary)
+TEST_F(SettingsFileDisk, AFailedSaveKeepsTheOldFileAndLeavesNoTemporary)
 {
-    for (const auto failure : {FileWriteResult::Failed, FileWriteResult::AccessDenied}) {
+    // A move that fails outright, and one refused where writing in place is
+    // refused too.
+    const std::pair<FileStepResult, FileStepResult> failures[] = {
+        {FileStepResult::Failed, FileStepResult::Ok},
+        {FileStepResult::AccessDenied, FileStepResult::AccessDenied},
+        {FileStepResult::InUse, FileStepResult::InUse},
+    };
+    for (const auto& [moveResult, inPlaceResult] : failures) {
         const auto path = dir / "keep.dat";
         const auto old = FileBytes(GoodHeader(), Pattern(8));
         Write(path, old);
 
         fs::path seenFrom, seenTo;
         std::vector<std::uint8_t> staged;
-        const qv::ReplaceFileFn refuse = [&](const fs::path& from, const fs::path& to) {
+        qv::SaveSteps steps = qv::PortableSaveSteps();
+        steps.replace = [&](const fs::path& from, const fs::path& to) {
             seenFrom = from;
             seenTo = to;
             staged = Read(from);
-            return failure;
+            return moveResult;
         };
-        EXPECT_EQ(qv::WriteSettingsFile(path, Pattern(99), refuse), failure);
+        steps.writeInPlace = [&](const fs::path&, qv::FileBytes) { return inPlaceResult; };
+        const FileWriteResult expected = inPlaceResult == FileStepResult::AccessDenied
+                                             ? FileWriteResult::AccessDenied
+                                             : FileWriteResult::Failed;
+        EXPECT_EQ(qv::WriteSettingsFile(path, Pattern(99), steps), expected);
 
         // The new content was complete and beside the target when the move was tried.
         EXPECT_EQ(seenTo, path);
         EXPECT_EQ(seenFrom.parent_path(), path.parent_path());
-        const auto expected = qv::EncodeSettingsFile(Pattern(99));
-        EXPECT_EQ(staged, std::vector<std::uint8_t>(expected.begin(), expected.end()));
+        const auto encoded = qv::EncodeSettingsFile(Pattern(99));
+        EXPECT_EQ(staged, std::vector<std::uint8_t>(encoded.begin(), encoded.end()));
 
         EXPECT_EQ(Read(path), old);
         EXPECT_EQ(Entries(), std::vector<fs::path>{"keep.dat"});
@@ -261,10 +274,9 @@ TEST_F(SettingsFileDisk, AFailedReplaceKeepsTheOldFileAndLeavesNoTemporary)
 TEST_F(SettingsFileDisk, AFailedReplaceWithoutAnOldFileLeavesNothing)
 {
     const auto path = dir / "new.dat";
-    const qv::ReplaceFileFn refuse = [](const fs::path&, const fs::path&) {
-        return FileWriteResult::AccessDenied;
-    };
-    EXPECT_EQ(qv::WriteSettingsFile(path, Pattern(4), refuse), FileWriteResult::AccessDenied);
+    qv::SaveSteps steps = qv::PortableSaveSteps();
+    steps.replace = [](const fs::path&, const fs::path&) { return FileStepResult::AccessDenied; };
+    EXPECT_EQ(qv::WriteSettingsFile(path, Pattern(4), steps), FileWriteResult::AccessDenied);
     EXPECT_TRUE(Entries().empty());
 }
 
@@ -274,11 +286,11 @@ TEST_F(SettingsFileDisk, PortableReplaceMovesTheFile)
     const auto to = dir / "b.dat";
     Write(from, {1, 2, 3});
     Write(to, {9, 9, 9, 9, 9});
-    EXPECT_EQ(qv::PortableReplaceFile(from, to), FileWriteResult::Ok);
+    EXPECT_EQ(qv::PortableReplaceFile(from, to), FileStepResult::Ok);
     EXPECT_EQ(Read(to), (std::vector<std::uint8_t>{1, 2, 3}));
     EXPECT_FALSE(fs::exists(from));
 
-    EXPECT_EQ(qv::PortableReplaceFile(dir / "gone.tmp", to), FileWriteResult::Failed);
+    EXPECT_EQ(qv::PortableReplaceFile(dir / "gone.tmp", to), FileStepResult::Failed);
     EXPECT_EQ(Read(to), (std::vector<std::uint8_t>{1, 2, 3}));
 }
 
@@ -301,16 +313,17 @@ TEST_F(SettingsFileDisk, TheTargetCheckDecidesFirst)
     const auto path = dir / "checked.dat";
     for (const auto verdict : {FileWriteResult::AccessDenied, FileWriteResult::Failed}) {
         bool replaced = false;
-        const qv::ReplaceFileFn replace = [&](const fs::path&, const fs::path&) {
+        qv::SaveSteps steps = qv::PortableSaveSteps();
+        steps.replace = [&](const fs::path&, const fs::path&) {
             replaced = true;
-            return FileWriteResult::Ok;
+            return FileStepResult::Ok;
         };
         fs::path checked;
-        const qv::CheckTargetFn check = [&](const fs::path& target) {
+        steps.checkTarget = [&](const fs::path& target) {
             checked = target;
             return verdict;
         };
-        EXPECT_EQ(qv::WriteSettingsFile(path, Pattern(3), replace, check), verdict);
+        EXPECT_EQ(qv::WriteSettingsFile(path, Pattern(3), steps), verdict);
         EXPECT_EQ(checked, path);
         EXPECT_FALSE(replaced);
         EXPECT_TRUE(Entries().empty()) << "no temporary file for a refused target";
@@ -318,6 +331,34 @@ TEST_F(SettingsFileDisk, TheTargetCheckDecidesFirst)
     EXPECT_EQ(qv::PortableCheckTarget(path), FileWriteResult::Ok) << "a new name is fine";
     Write(path, {1});
     EXPECT_EQ(qv::PortableCheckTarget(path), FileWriteResult::Ok) << "so is an existing file";
+}
+
+TEST_F(SettingsFileDisk, ATakenTemporaryNameIsLeftAloneAndAnotherUsed)
+{
+    const std::vector<std::uint8_t> someoneElses = {'m', 'i', 'n', 'e'};
+    Write(dir / "taken.qvtmp", someoneElses);
+    qv::SaveSteps steps = qv::PortableSaveSteps();
+    int asked = 0;
+    steps.tempName = [&](const fs::path& target) {
+        return target.parent_path() / (asked++ == 0 ? "taken.qvtmp" : "free.qvtmp");
+    };
+    EXPECT_EQ(qv::WriteSettingsFile(dir / "x.dat", Pattern(5), steps), FileWriteResult::Ok);
+    EXPECT_EQ(asked, 2);
+    EXPECT_EQ(Read(dir / "taken.qvtmp"), someoneElses);
+    EXPECT_EQ(Read(dir / "x.dat"), FileBytes(GoodHeader(), Pattern(5)));
+    EXPECT_EQ(Entries().size(), 2u) << "the taken name and the target";
+}
+
+TEST_F(SettingsFileDisk, ARefusedMoveWritesIntoTheTargetAndCutsIt)
+{
+    for (const FileStepResult refusal : {FileStepResult::InUse, FileStepResult::AccessDenied}) {
+        Write(dir / "x.dat", std::vector<std::uint8_t>(1000, 0x55));
+        qv::SaveSteps steps = qv::PortableSaveSteps();
+        steps.replace = [&](const fs::path&, const fs::path&) { return refusal; };
+        EXPECT_EQ(qv::WriteSettingsFile(dir / "x.dat", Pattern(6), steps), FileWriteResult::Ok);
+        EXPECT_EQ(Read(dir / "x.dat"), FileBytes(GoodHeader(), Pattern(6)));
+        EXPECT_EQ(Entries(), std::vector<fs::path>{"x.dat"}) << "the temporary file is gone";
+    }
 }
 
 }  // namespace

@@ -6,7 +6,9 @@
 
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "FakeSpooler.h"
 #include "TestSupport.h"
@@ -110,14 +112,54 @@ TEST_F(ExitTest, OnlyUnsavedChangesAskOnlyTheSaveQuestion)
     EXPECT_TRUE(spooler.jobs.empty());
 }
 
-TEST_F(ExitTest, SavingYesClosesEvenWhenTheDialogIsCancelled)
+// Yes to saving promises the edits a file: a save that did not happen
+// keeps the panel open, as Cancel does.
+TEST_F(ExitTest, SavingYesStaysOpenWhenTheSaveDidNotHappen)
 {
+    const fs::path folder = fs::temp_directory_path() / "qv_exit_folder.dat";
+    fs::create_directory(folder);
+    struct Row {
+        const char* what;
+        std::vector<std::optional<std::wstring>> answers;  // save-as dialogs, in turn
+        std::vector<std::wstring> messages;                // after the question
+    };
+    const Row rows[] = {
+        {"dialog cancelled", {std::nullopt}, {}},
+        {"write failed",
+         {(fs::temp_directory_path() / "qv_absent" / "x.dat").wstring()},
+         {W("設定ファイルの書き込みに失敗しました。")}},
+        {"access denied, then cancelled",
+         {folder.wstring(), std::nullopt},
+         {W("設定ファイルの書き込みに失敗しました。\nこのディレクトリに保存するアクセス許可がない可能性があり"
+            "ます。\n設定ファイルの保存先を変更してやり直してください。")}},
+    };
+    for (const Row& row : rows) {
+        for (const auto& answer : row.answers)
+            dialogs.Answer(answer);
+        boxes.Answer(IDYES);
+        const std::size_t asked = dialogs.Requests().size();
+        Leave(Changes::UnsavedOnly, [&] { Exit(); });
+        EXPECT_FALSE(closed) << row.what;
+        EXPECT_EQ(dialogs.Requests().size() - asked, row.answers.size()) << row.what;
+        EXPECT_NE(dlg.savedBlock, dlg.workingBlock) << row.what;
+        std::vector<std::wstring> expected{W(kSaveFirst)};
+        expected.insert(expected.end(), row.messages.begin(), row.messages.end());
+        EXPECT_EQ(Questions(), expected) << row.what;
+    }
+
+    // After sending, a save that did not happen still keeps the panel open.
+    boxes.Answer(IDYES);
+    boxes.Answer(IDOK);  // the send's report
     boxes.Answer(IDYES);
     dialogs.Answer(std::nullopt);
-    Leave(Changes::UnsavedOnly, [&] { Exit(); });
-    EXPECT_TRUE(closed);
-    EXPECT_EQ(dialogs.Requests().size(), 1u);
-    EXPECT_NE(dlg.savedBlock, dlg.workingBlock);
+    Leave(Changes::Both, [&] { Exit(); });
+    EXPECT_FALSE(closed);
+    EXPECT_EQ(spooler.jobs.size(), 1u);
+    EXPECT_EQ(dlg.sentBlock, dlg.workingBlock);
+    ExpectQuestions({kSendFirst, "プリンタに設定値を送信しました。", kSaveFirst});
+
+    std::error_code ec;
+    fs::remove(folder, ec);
 }
 
 TEST_F(ExitTest, SavingNoClosesAndCancelKeepsRunning)

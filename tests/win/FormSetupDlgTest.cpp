@@ -2,8 +2,11 @@
 
 #include <windows.h>
 #include <commctrl.h>
+#include <imm.h>
 
+#include <algorithm>
 #include <string>
+#include <utility>
 
 #include "TestSupport.h"
 #include "framework/Text.h"
@@ -264,7 +267,7 @@ TEST_F(FormSetupDlgTest, MarginsOutOfOrderAreCorrectedAndTheDialogStaysOpen)
             EXPECT_EQ(boxes.Calls()[0].caption, W("レフトマージン幅／ライトマージン幅"));
             EXPECT_EQ(boxes.Calls()[0].type, static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION));
             EXPECT_EQ(Text(IDC_FORM_RMARGIN_EDIT), L"81");
-            EXPECT_EQ(::GetFocus(), Item(IDC_FORM_RMARGIN_EDIT));
+            ExpectFocusWithTextSelected(IDC_FORM_RMARGIN_EDIT);
             EXPECT_EQ(std::string(Form().records.recordBuffers[3].data(), 37),
                       Bytes(qv::FactoryDefaults, 165, 37));
 
@@ -366,6 +369,103 @@ TEST_F(FormSetupDlgTest, RecordsWithOtherCharactersShowTheirNumbersAndAreChecked
         dlg.CollectFromPages(dlg.workingBlock);
         EXPECT_EQ(dlg.workingBlock, block);
     });
+}
+
+struct MarginRow {
+    const char* left;  // the record's three characters
+    const char* right;
+    const wchar_t* shownLeft;
+    const wchar_t* shownRight;
+    const char* message;
+    int refused;
+};
+
+// Records with other characters than digits in a margin open with numbers
+// far outside the margins' ranges; OK must not write them back.
+TEST_F(FormSetupDlgTest, MarginsOutsideTheirRangesAreRefusedOnOk)
+{
+    const char* const kLeftRange = "0 から 135 までの整数を入力してください。";
+    const char* const kRightRange = "1 から 136 までの整数を入力してください。";
+    const MarginRow rows[] = {
+        {"/00", "136", L"-100", L"136", kLeftRange, IDC_FORM_LMARGIN_EDIT},
+        // Above the right margin too: the range message, not a right margin of 2601.
+        {"J00", "136", L"2600", L"136", kLeftRange, IDC_FORM_LMARGIN_EDIT},
+        {"136", "137", L"136", L"137", kLeftRange, IDC_FORM_LMARGIN_EDIT},
+        {"000", "A36", L"0", L"1736", kRightRange, IDC_FORM_RMARGIN_EDIT},
+        {"010", "/50", L"10", L"-50", nullptr, IDC_FORM_RMARGIN_EDIT},  // out of order: corrected to 11
+    };
+    for (const MarginRow& row : rows) {
+        boxes.Clear();
+        Run([&] {
+            qv::SettingsBlock block = qv::FactoryDefaults;
+            std::copy_n(row.left, 3, block.begin() + 87 + 3);
+            std::copy_n(row.right, 3, block.begin() + 87 + 7);
+            block[85] = '1';  // the form in use
+            dlg.workingBlock = block;
+            dlg.DistributeToPages(dlg.workingBlock);
+            OpenForm([&] {
+                EXPECT_EQ(Text(IDC_FORM_LMARGIN_EDIT), row.shownLeft) << row.left;
+                EXPECT_EQ(Text(IDC_FORM_RMARGIN_EDIT), row.shownRight) << row.right;
+                ::SetFocus(Item(IDOK));
+                PressOk();
+                EXPECT_FALSE(Form().IsModalEnding()) << row.left;
+                ASSERT_EQ(boxes.Calls().size(), 1u) << row.left;
+                if (row.message)
+                    EXPECT_EQ(boxes.Calls()[0].text, W(row.message)) << row.left;
+                else
+                    EXPECT_EQ(Text(IDC_FORM_RMARGIN_EDIT), L"11");
+                ExpectFocusWithTextSelected(row.refused);
+                EXPECT_EQ(std::string(Form().records.recordBuffers[1].data(), 37), Bytes(block, 87, 37));
+            });
+            dlg.CollectFromPages(dlg.workingBlock);
+            EXPECT_EQ(dlg.workingBlock, block) << row.left;
+        });
+    }
+}
+
+TEST_F(FormSetupDlgTest, FullWidthDigitsAndCorrectionsInTheNumberBoxes)
+{
+    struct Row {
+        int box;
+        Entry how;
+        const wchar_t* input;
+        const wchar_t* shown;
+    };
+    const Row rows[] = {
+        {IDC_FORM_FRONT_EDIT, Entry::Keys, L"\xFF15\xFF10", L"50"},
+        {IDC_FORM_LENGTH_EDIT, Entry::Paste, L"\xFF16\xFF16", L"66"},
+        {IDC_FORM_RMARGIN_EDIT, Entry::ImeChars, L"\xFF11\xFF10\xFF10", L"100"},
+        // A corrected value is selected, so the next digits replace it.
+        {IDC_FORM_LENGTH_EDIT, Entry::Keys, L"045", L"45"},
+        {IDC_FORM_REAR_EDIT, Entry::Keys, L"2009", L"9"},
+        {IDC_FORM_LMARGIN_EDIT, Entry::Keys, L"1508", L"8"},
+        {IDC_FORM_CUT_CORR_EDIT, Entry::Keys, L"99\xFF13", L"3"},
+    };
+    Run([&] {
+        ChooseForm(2);
+        OpenForm([&] {
+            for (const Row& row : rows) {
+                EnterText(Form(), Item(row.box), row.how, row.input);
+                EXPECT_EQ(Text(row.box), row.shown) << row.box << " " << Narrow(row.input);
+            }
+            EXPECT_EQ(Step(IDC_FORM_FRONT_TRACK), 7);
+            for (const auto& rule :
+                 {std::pair{IDC_FORM_POSTCARD_EDIT, L"200"}, std::pair{IDC_FORM_LENGTH_EDIT, L"0"}}) {
+                EnterText(Form(), Item(rule.first), Entry::Keys, rule.second);
+                ExpectFocusWithTextSelected(rule.first);
+            }
+            // No IME in any of them, where the dialog itself has one.
+            if (const HIMC own = ::ImmGetContext(Form().m_hWnd)) {
+                ::ImmReleaseContext(Form().m_hWnd, own);
+                for (const int id : {IDC_FORM_FRONT_EDIT, IDC_FORM_LENGTH_EDIT, IDC_FORM_LMARGIN_EDIT,
+                                     IDC_FORM_CUT_CORR_EDIT})
+                    EXPECT_EQ(::ImmGetContext(Item(id)), nullptr) << id;
+            }
+            PressOk();
+        });
+        EXPECT_EQ(Bytes(dlg.workingBlock, 126, 37), "01,008,100,050,009,046,046,170,03,00,");
+    });
+    EXPECT_TRUE(boxes.Calls().empty());
 }
 
 }  // namespace

@@ -3,6 +3,9 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <filesystem>
+#include <optional>
+
 #include "FakeSpooler.h"
 #include "TestSupport.h"
 #include "framework/Text.h"
@@ -476,6 +479,62 @@ TEST_F(SelectPrinterTest, CancelToAQuestionEndsTheSwitch)
     });
     EXPECT_EQ(boxes.Texts(), (std::vector<std::wstring>{W(kAskSend), W(kAskSend), W(kAskSave)}));
     EXPECT_TRUE(fake.jobs.empty());
+}
+
+// The switch shows the factory settings afterwards: without the save the
+// user asked for, the edits would be lost, so the switch is abandoned.
+TEST_F(SelectPrinterTest, YesToSaveWithoutASaveAbandonsTheSwitch)
+{
+    fake.Add(L"KQ 1", L"LPT1:").Add(L"KQ 2", L"LPT2:");
+    QueueSelection([](CDialog& d, HWND) { d.SendCommand(IDOK); });  // start-up
+    FileDialogRecorder dialogs;
+    const std::wstring missingFolder =
+        (std::filesystem::temp_directory_path() / "qv_absent" / "x.dat").wstring();
+    const std::wstring writable = (std::filesystem::temp_directory_path() / "qv_switch_saved.dat").wstring();
+    Run([&] {
+        EditPage();
+        const qv::SettingsBlock edited = dlg->workingBlock;
+        dlg->sentBlock = edited;  // only the save question
+        ASSERT_TRUE(dlg->HasUnsavedChanges());
+
+        for (const std::optional<std::wstring>& answer :
+             {std::optional<std::wstring>(), std::optional(missingFolder)}) {
+            bool selectionShown = false;
+            QueueSelection([&](CDialog& d, HWND) {
+                selectionShown = true;
+                d.SendCommand(IDCANCEL);
+            });
+            boxes.Clear();
+            boxes.Answer(IDYES);
+            dialogs.Answer(answer);
+            dlg->SendCommand(ID_SELECT_PRINTER);
+            CDialog::ClearModalScripts();
+            EXPECT_FALSE(selectionShown) << answer.has_value();
+            EXPECT_EQ(dlg->workingBlock, edited) << "not reset to the factory settings";
+            EXPECT_EQ(dlg->printerName, L"KQ 1");
+            EXPECT_EQ(boxes.Texts().front(), W(kAskSave));
+            EXPECT_EQ(boxes.Texts().size(), answer ? 2u : 1u) << "the failure is reported";
+        }
+
+        // A save that happens lets the switch go on.
+        bool selectionShown = false;
+        QueueSelection([&](CDialog& d, HWND list) {
+            selectionShown = true;
+            Select(list, 1);
+            d.SendCommand(IDOK);
+        });
+        boxes.Clear();
+        boxes.Answer(IDYES);
+        dialogs.Answer(writable);
+        dlg->SendCommand(ID_SELECT_PRINTER);
+        EXPECT_TRUE(selectionShown);
+        EXPECT_EQ(dlg->savedBlock, edited);
+        EXPECT_EQ(dlg->printerName, L"KQ 2");
+        EXPECT_EQ(dlg->workingBlock, qv::FactoryDefaults);
+        EXPECT_EQ(boxes.Texts(), (std::vector<std::wstring>{W(kAskSave), W(kFactoryShown)}));
+    });
+    std::error_code ec;
+    std::filesystem::remove(writable, ec);
 }
 
 TEST_F(SelectPrinterTest, YesToSendWithAPendingEntryStopsTheSwitch)

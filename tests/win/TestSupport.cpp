@@ -84,4 +84,43 @@ void TypeText(CDialog& modal, HWND edit, const std::wstring& text)
     modal.PumpPendingMessages();
 }
 
+namespace {
+void PutOnClipboard(const std::wstring& text)
+{
+    if (!::OpenClipboard(nullptr))
+        return;
+    ::EmptyClipboard();
+    if (const HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t))) {
+        auto* chars = static_cast<wchar_t*>(::GlobalLock(memory));
+        text.copy(chars, text.size());
+        chars[text.size()] = L'\0';
+        ::GlobalUnlock(memory);
+        if (!::SetClipboardData(CF_UNICODETEXT, memory))
+            ::GlobalFree(memory);
+    }
+    ::CloseClipboard();
+}
+}  // namespace
+
+void EnterText(CDialog& modal, HWND box, Entry how, const std::wstring& text)
+{
+    ::SetFocus(box);
+    ::SendMessageW(box, EM_SETSEL, 0, -1);
+    switch (how) {
+    case Entry::Keys:
+    case Entry::ImeChars:
+        for (const wchar_t c : text)
+            ::SendMessageW(box, how == Entry::Keys ? WM_CHAR : WM_IME_CHAR, c, 1);
+        break;
+    case Entry::Paste:
+        PutOnClipboard(text);
+        ::SendMessageW(box, WM_PASTE, 0, 0);
+        break;
+    case Entry::Replace:
+        ::SendMessageW(box, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
+        break;
+    }
+    modal.PumpPendingMessages();
+}
+
 std::wstring W(const char* utf8) { return Widen(utf8); }

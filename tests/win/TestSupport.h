@@ -63,5 +63,13 @@ void PressKey(CDialog& modal, HWND target, UINT vk, bool ctrl = false);
 // Gives a control the keyboard focus and replaces its text as typing does.
 void TypeText(CDialog& modal, HWND edit, const std::wstring& text);
 
+// Ways text reaches an edit box: typed keys (WM_CHAR), characters from the
+// IME (WM_IME_CHAR), the clipboard (WM_PASTE), or a program (EM_REPLACESEL).
+enum class Entry { Keys, ImeChars, Paste, Replace };
+
+// Gives the box the focus, selects its whole text, then enters `text` the
+// chosen way.
+void EnterText(CDialog& modal, HWND box, Entry how, const std::wstring& text);
+
 // The Japanese test strings are UTF-8 in the sources.
 std::wstring W(const char* utf8);
