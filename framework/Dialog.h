@@ -57,6 +57,10 @@ protected:
     {
         notifications_[{id, code}] = std::move(fn);
     }
+    void MapMessage(UINT msg, std::function<std::optional<LRESULT>(WPARAM, LPARAM)> fn)
+    {
+        messages_[msg] = std::move(fn);
+    }
     template <class T> void MapCommand(UINT id, void (T::*fn)())
     {
         commands_[id] = [this, fn] { (static_cast<T*>(this)->*fn)(); };

@@ -63,7 +63,7 @@ BOOL CPrinterSelectDlg::OnInitDialog()
     ListView_SetItemState(list, initial, state, state);
     ListView_EnsureVisible(list, initial, FALSE);
 
-    if (printerCount == 1 && !startupComplete) {
+    if (printerCount == 1 && atStartup) {
         OnOK();  // a single printer is taken without asking
         return TRUE;
     }

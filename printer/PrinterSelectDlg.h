@@ -15,7 +15,9 @@ public:
     std::wstring printerName;
     std::wstring portName;
     unsigned printerCount = 0;
-    bool startupComplete = false;
+    // Run while the panel starts: a single printer is then taken without
+    // showing the dialog.
+    bool atStartup = true;
 
 protected:
     BOOL OnInitDialog() override;

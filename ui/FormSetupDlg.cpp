@@ -63,16 +63,6 @@ int BoxNumber(HWND dialog, int id)
     return ok ? value : 0;
 }
 
-void DDX_Trackbar(CDataExchange& dx, int id, int& step)
-{
-    if (!dx.Active())
-        return;
-    if (dx.Saving())
-        step = static_cast<int>(::SendMessageW(dx.Control(id), TBM_GETPOS, 0, 0));
-    else
-        ::SendMessageW(dx.Control(id), TBM_SETPOS, TRUE, step);
-}
-
 }  // namespace
 
 CFormSetupDlg::CFormSetupDlg() : CDialog(IDD_FORM_SETUP)
@@ -80,11 +70,6 @@ CFormSetupDlg::CFormSetupDlg() : CDialog(IDD_FORM_SETUP)
     for (std::size_t i = 0; i < kBoxes.size(); ++i)
         MapNotify(static_cast<UINT>(kBoxes[i].box), EN_CHANGE, [this, i] { OnBoxChanged(i); });
     MapMessage(WM_HSCROLL, &CFormSetupDlg::OnHScroll);
-}
-
-void CFormSetupDlg::ParseRecord(int form)
-{
-    values = qv::ParseFormRecord(records.recordBuffers[static_cast<std::size_t>(form)], qv::LayoutOf(form));
 }
 
 void CFormSetupDlg::DoDataExchange(CDataExchange& dx)
@@ -95,7 +80,7 @@ void CFormSetupDlg::DoDataExchange(CDataExchange& dx)
         DDX_Text(dx, rule.box, value);
         DDV_MinMaxInt(dx, value, rule.min, rule.max);
         if (rule.track)
-            DDX_Trackbar(dx, rule.track, values.loadStep[i]);
+            DDX_Slider(dx, rule.track, values.loadStep[i]);
     }
 }
 
@@ -171,11 +156,6 @@ void CFormSetupDlg::OnOK()
         SetCorrectedNumber(rightBox, std::to_wstring(left + 1));
         return;
     }
-    if (!UpdateData(true))
-        return;
-    const int form = qv::FormIndex(formName);
-    if (form >= 0)
-        qv::WriteFormRecord(values, qv::LayoutOf(form),
-                            records.recordBuffers[static_cast<std::size_t>(form)]);
-    EndDialog(IDOK);
+    if (UpdateData(true))
+        EndDialog(IDOK);
 }

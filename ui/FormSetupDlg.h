@@ -1,6 +1,4 @@
-// The form setup dialog: edits one of the five stored forms, and keeps the
-// five records as text between a load and a store of the function-select
-// page.
+// The form setup dialog: edits the values of one of the five stored forms.
 #pragma once
 
 #include <optional>
@@ -13,12 +11,8 @@ class CFormSetupDlg : public CDialog {
 public:
     CFormSetupDlg();
 
-    std::string formName;  // UTF-8, "書式０" to "書式４"
-    qv::FormRecordSet records;
-    qv::FormValues values;  // of the current run
-
-    // Fills the values from the record of form 0 to 4 in its layout.
-    void ParseRecord(int form);
+    std::string formName;   // UTF-8, "書式０" to "書式４"
+    qv::FormValues values;  // in on opening, out on OK
 
 protected:
     BOOL OnInitDialog() override;

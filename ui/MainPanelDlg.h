@@ -1,81 +1,44 @@
 // The panel's main window: menu, toolbar, tab control over the six pages,
-// status bar, and the three copies of the settings.
+// status bar, the panel's values and its three copies of the settings.
 #pragma once
 
-#include <array>
+#include <functional>
+#include <optional>
 #include <string>
 
-#include "IconMenu.h"
-#include "PanelToolBar.h"
+#include "HelpViewer.h"
+#include "PageTabs.h"
 #include "Page_MSW1.h"
 #include "Page_MSW2.h"
 #include "Page_MSW3.h"
 #include "Page_MSW4.h"
 #include "Page_Param.h"
 #include "Page_Select.h"
+#include "PanelMenuBar.h"
+#include "PanelStatusBar.h"
+#include "PanelToolBar.h"
 #include "core/PanelState.h"
+#include "core/PanelValues.h"
 #include "framework/Dialog.h"
-#include "framework/Handles.h"
 #include "printer/PrinterSelectDlg.h"
 
 class CMainPanelDlg : public CDialog {
 public:
-    static constexpr int kPageCount = 6;
+    static constexpr int kPageCount = CPageTabs::kCount;
 
     CMainPanelDlg();
 
-    // Panel state (public for the tests that inspect it).
-    qv::SettingsBlock workingBlock = qv::FactoryDefaults;
-    qv::SettingsBlock savedBlock = qv::FactoryDefaults;
-    qv::SettingsBlock sentBlock = qv::FactoryDefaults;
-    std::wstring printerName;
-    std::wstring portName;
-    bool helpIsHtml = true;
-    std::wstring helpPath;
-
-    // Holds the popups and their records; the bar belongs to the window.
-    CIconMenu menu;
-    CPrinterSelectDlg printerDlg;  // carries startupComplete
-    CPage_MSW1 pageMsw1;
-    CPage_MSW2 pageMsw2;
-    CPage_MSW3 pageMsw3;
-    CPage_MSW4 pageMsw4;
-    CPage_Select pageSelect;
-    CPage_Param pageParam;
-    CPanelToolBar toolbar;
-    HWND statusBar = nullptr;
-
-    bool HasUnsentChanges() const { return workingBlock != sentBlock; }
-    bool HasUnsavedChanges() const { return workingBlock != savedBlock; }
-    bool IsSaved() const { return !HasUnsavedChanges(); }
-    void DistributeToPages(qv::SettingsBlock& block);
-    void CollectFromPages(qv::SettingsBlock& block);
-    void SelectPage(int index);
-    int CurrentTab() const;
-    CSettingsPage& PageOfTab(int index);
-
-    void OnDataCheck();
-    void OnShowFactoryDefaults();
-    void ApplyFactoryDefaults();
-    // False when the parameter page holds an entry awaiting correction: it
-    // is then shown and corrected, and the asking command must stop.
-    bool PassPendingGate();
-
-    void EnableSendCommand(bool enable);
-    bool IsCommandEnabled(UINT menuId) const;
-    void SetStatusTexts(const std::wstring& printer, const std::wstring& port);
-
-    // Commands that other windows and the tests call.
+    // The commands, as the menu, the toolbar and the accelerators run them.
     void ReadSettingsFile();
     void WriteSettingsFile();
     void SendSettings();
     void SelectPrinter();
     void ConfirmExit();
-    void ShowHelp();
-    void LocateHelpFile();
 
-    // Right edge of the status bar's first part for a bar width in pixels.
-    static int StatusSplit(int width) { return static_cast<int>((width / 10) * 6.5); }
+    void SelectPage(int index) { tabs_.Select(index); }
+    int CurrentTab() const { return tabs_.Current(); }
+    bool IsCommandEnabled(UINT menuId) const;
+
     static HACCEL Accelerators();
     static void UpdateSystemMenu(HWND hwnd);
 
@@ -85,31 +48,59 @@ protected:
     void OnCancel() override {}
     bool PreTranslateMessage(MSG& msg) override;
 
+    // The parts below are open to tests through a subclass, and to nothing else.
+    void DistributeToPages(qv::SettingsBlock& block);
+    void CollectFromPages(qv::SettingsBlock& block);
+    void OnDataCheck();
+    void EnableSendCommand(bool enable);
+    // False when the parameter page holds an entry awaiting correction: it
+    // is then shown and corrected, and the asking command must stop.
+    bool PassPendingGate();
+    CSettingsPage& PageOfTab(int index) { return tabs_.Page(index); }
+
+    qv::PanelState state_;
+    qv::PanelValues values_;  // every page's values, shown by the pages
+    std::wstring printerName_;
+    std::wstring portName_;
+    bool startupComplete_ = false;
+    CHelpViewer help_;
+    CPanelMenuBar menuBar_;
+    CPrinterSelectDlg printerDlg_;
+    CPage_Select pageSelect_{values_.select, values_.forms};
+    CPage_Param pageParam_{values_.param};
+    CPage_MSW1 pageMsw1_{values_.msw1};
+    CPage_MSW2 pageMsw2_{values_.msw2};
+    CPage_MSW3 pageMsw3_{values_.msw3};
+    CPage_MSW4 pageMsw4_{values_.msw4};
+    CPanelToolBar toolbar_;
+    CPanelStatusBar statusBar_;
+
 private:
-    void CreateMenuBar();
-    void CreateToolBar();
-    void CreateStatusBar();
-    void CreateTabsAndPages();
-    void OnTabSelChange();
+    enum class SendOutcome { Sent, Failed, Stopped };
+
+    void OnShowFactoryDefaults();
+    void ApplyFactoryDefaults();
+    void ShowHelp();
     void OnAbout();
-    void ShowPage(int index);
-    // False when the question was cancelled, the offered command stopped at
-    // its gate, or `succeeded` (when given) says the command did not happen.
-    bool OfferCommandFirst(const wchar_t* question, void (CMainPanelDlg::*command)(),
-                           bool (CMainPanelDlg::*succeeded)() const = nullptr);
+    // One send of the working copy, with its messages.
+    SendOutcome SendOnce();
+    // The printer selection dialog and what its choice changes.
+    void ChoosePrinter();
+    // Asks a Yes/No/Cancel question; Yes runs the command. False when the
+    // asking operation must stop: cancelled, stopped at the pending-entry
+    // gate, or the command says it did not happen.
+    bool OfferFirst(UINT question, const std::function<bool()>& command);
+    // The save that a question offered; true when it happened.
+    bool SaveAsked();
     std::optional<LRESULT> OnSysCommand(WPARAM, LPARAM);
     std::optional<LRESULT> OnSize(WPARAM, LPARAM);
     std::optional<LRESULT> OnPaint(WPARAM, LPARAM);
     std::optional<LRESULT> OnQueryDragIcon(WPARAM, LPARAM);
-    std::optional<LRESULT> OnMenuChar(WPARAM, LPARAM);
-    std::optional<LRESULT> OnMeasureItem(WPARAM, LPARAM);
-    std::optional<LRESULT> OnDrawItem(WPARAM, LPARAM);
     std::optional<LRESULT> OnDestroy(WPARAM, LPARAM);
     // The open or save-as dialog for settings files; nothing when cancelled.
     std::optional<std::wstring> AskSettingsFileName(bool save);
-    // HtmlHelpW with no owner, or nothing when the viewer is missing.
-    static HWND CallHtmlHelp(const wchar_t* path, UINT command);
+    void ShowMessage(UINT text, UINT type) const;
 
+    CPageTabs tabs_{{&pageSelect_, &pageParam_, &pageMsw1_, &pageMsw2_, &pageMsw3_, &pageMsw4_}};
     HICON icon_ = nullptr;  // shared resource icon, not destroyed
-    UniqueImageList tabImages_;
 };

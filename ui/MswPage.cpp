@@ -7,9 +7,9 @@
 using qv::SwitchControl;
 
 CMswPage::CMswPage(UINT templateId, int bank, const std::array<int, 8>& switchControls,
-                   std::initializer_list<int> notifyingControls)
+                   std::initializer_list<int> notifyingControls, qv::MswValues& values)
     : CSettingsPage(templateId, notifyingControls), bank_(bank), switchControls_(switchControls),
-      values_(bank)
+      values_(values)
 {
 }
 
@@ -39,16 +39,4 @@ void CMswPage::DoDataExchange(CDataExchange& dx)
         case SwitchControl::Carried: break;  // no control is bound
         }
     }
-}
-
-void CMswPage::LoadFromBlock(qv::SettingsBlock& block)
-{
-    qv::LoadMswValues(bank_, block, values_);
-    UpdateData(false);
-}
-
-void CMswPage::StoreToBlock(qv::SettingsBlock& block)
-{
-    UpdateData(true);
-    qv::StoreMswValues(bank_, values_, block);
 }

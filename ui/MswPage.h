@@ -10,15 +10,13 @@
 
 class CMswPage : public CSettingsPage {
 public:
-    void LoadFromBlock(qv::SettingsBlock& block) override;
-    void StoreToBlock(qv::SettingsBlock& block) override;
     const qv::MswValues& Values() const { return values_; }
 
 protected:
     // switchControls: per switch, the radio group's button for 0, the check
     // box or the country list; 0 where the switch has no bound control.
     CMswPage(UINT templateId, int bank, const std::array<int, 8>& switchControls,
-             std::initializer_list<int> notifyingControls);
+             std::initializer_list<int> notifyingControls, qv::MswValues& values);
 
     BOOL OnInitDialog() override;
     void DoDataExchange(CDataExchange& dx) override;
@@ -26,5 +24,5 @@ protected:
 private:
     int bank_;
     std::array<int, 8> switchControls_;
-    qv::MswValues values_;
+    qv::MswValues& values_;  // the bank's part of the panel's values
 };

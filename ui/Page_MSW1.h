@@ -5,5 +5,5 @@
 
 class CPage_MSW1 : public CMswPage {
 public:
-    CPage_MSW1();
+    explicit CPage_MSW1(qv::MswValues& values);
 };

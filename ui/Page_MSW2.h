@@ -5,5 +5,5 @@
 
 class CPage_MSW2 : public CMswPage {
 public:
-    CPage_MSW2();
+    explicit CPage_MSW2(qv::MswValues& values);
 };

@@ -5,5 +5,5 @@
 
 class CPage_MSW3 : public CMswPage {
 public:
-    CPage_MSW3();
+    explicit CPage_MSW3(qv::MswValues& values);
 };

@@ -5,5 +5,5 @@
 
 class CPage_MSW4 : public CMswPage {
 public:
-    CPage_MSW4();
+    explicit CPage_MSW4(qv::MswValues& values);
 };

@@ -69,12 +69,13 @@ Verdict Judge(int entry, unsigned v, const EntryRule& rule)
 
 }  // namespace
 
-CPage_Param::CPage_Param()
+CPage_Param::CPage_Param(qv::ParamValues& values)
     : CSettingsPage(IDD_PAGE_PARAM,
                     {IDC_PARAM_POSTCARD_ON, IDC_PARAM_FONT1, IDC_PARAM_FONT2, IDC_PARAM_POSTCARD_OFF,
                      IDC_PARAM_KANJI_TABLE, IDC_PARAM_LF_SHEET_GUIDE, IDC_PARAM_RETURN_TIME,
                      IDC_PARAM_LF_SHEET_FEEDER, IDC_PARAM_LF_FRONT_TRACTOR, IDC_PARAM_LF_REAR_TRACTOR,
-                     IDC_PARAM_AGA_TIME})
+                     IDC_PARAM_AGA_TIME}),
+      values_(values)
 {
     for (int entry = 0; entry < kEntryCount; ++entry)
         MapNotify(static_cast<UINT>(kEntryRules[entry].id), EN_CHANGE,
@@ -127,19 +128,12 @@ void CPage_Param::DoDataExchange(CDataExchange& dx)
     DDX_CBString(dx, IDC_PARAM_LF_REAR_TRACTOR, values_.lfPitch[qv::kLfRearTractor]);
 }
 
-void CPage_Param::LoadFromBlock(qv::SettingsBlock& block)
+void CPage_Param::ShowValues()
 {
     // Loaded values are within range: an entry left half-typed before the
     // load must not later be "corrected" over them.
     pending_.fill(false);
-    qv::LoadParamValues(block, values_);
-    UpdateData(false);
-}
-
-void CPage_Param::StoreToBlock(qv::SettingsBlock& block)
-{
-    UpdateData(true);
-    qv::StoreParamValues(values_, block);
+    CSettingsPage::ShowValues();
 }
 
 bool CPage_Param::CentringCheckPending() const
@@ -192,5 +186,5 @@ void CPage_Param::OnEntryChange(Entry entry)
         case Verdict::Accept: break;
         }
     }
-    SendCommand(kDataCheckCommand);
+    SendCommand(ID_DATA_CHECK);
 }

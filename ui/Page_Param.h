@@ -9,10 +9,9 @@
 
 class CPage_Param : public CSettingsPage {
 public:
-    CPage_Param();
+    explicit CPage_Param(qv::ParamValues& values);
 
-    void LoadFromBlock(qv::SettingsBlock& block) override;
-    void StoreToBlock(qv::SettingsBlock& block) override;
+    void ShowValues() override;
     // A head-centring box holds a value still being typed (below its range).
     bool CentringCheckPending() const;
     // Tells the user, then puts the lower limit into every pending box.
@@ -27,6 +26,6 @@ private:
     enum Entry { kCutSheet, kFrontTractor, kRearTractor, kIntakeTime, kEntryCount };
     void OnEntryChange(Entry entry);
 
-    qv::ParamValues values_;
+    qv::ParamValues& values_;        // the parameters of the panel's values
     std::array<bool, 3> pending_{};  // cut sheet, front tractor, rear tractor
 };

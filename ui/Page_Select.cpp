@@ -11,11 +11,12 @@ constexpr std::size_t kFormButtonCaptionBytes = 19;
 
 }  // namespace
 
-CPage_Select::CPage_Select()
+CPage_Select::CPage_Select(qv::SelectValues& values, qv::FormRecordSet& forms)
     : CSettingsPage(IDD_PAGE_SELECT, {IDC_SELECT_THICKNESS, IDC_SELECT_PRESSURE, IDC_SELECT_POSITION,
                                       IDC_SELECT_AUTO_CORRECTION, IDC_SELECT_REDUCTION, IDC_SELECT_COPY_POWER,
                                       IDC_SELECT_SET_AUTO, IDC_SELECT_FACE_GOTHIC, IDC_SELECT_SET_LEFT,
-                                      IDC_SELECT_FACE_MINCHO})
+                                      IDC_SELECT_FACE_MINCHO}),
+      values_(values), forms_(forms)
 {
     MapNotify(IDC_SELECT_FORM_BUTTON, BN_CLICKED, &CPage_Select::OnFormButton);
 }
@@ -34,36 +35,20 @@ BOOL CPage_Select::OnInitDialog()
 
 void CPage_Select::DoDataExchange(CDataExchange& dx)
 {
-    DDX_CBString(dx, IDC_SELECT_PRESSURE, values.printPressure);
-    DDX_CBString(dx, IDC_SELECT_POSITION, values.printPosition);
-    DDX_CBString(dx, IDC_SELECT_THICKNESS, values.paperThickness);
-    DDX_CBString(dx, IDC_SELECT_REDUCTION, values.reduction);
-    DDX_Radio(dx, IDC_SELECT_FACE_MINCHO, values.typeface);
-    DDX_CBString(dx, IDC_SELECT_FORM_LIST, values.form);
-    DDX_CBString(dx, IDC_SELECT_COPY_POWER, values.copyPower);
-    DDX_CBString(dx, IDC_SELECT_AUTO_CORRECTION, values.autoPositionCorrection);
-    DDX_Radio(dx, IDC_SELECT_SET_LEFT, values.sheetGuideSetPosition);
-}
-
-void CPage_Select::LoadFromBlock(qv::SettingsBlock& block)
-{
-    qv::LoadSelectValues(block, values);
-    formDlg.records.LoadFromBlock(block);
-    if (m_hWnd)
-        UpdateData(false);
-}
-
-void CPage_Select::StoreToBlock(qv::SettingsBlock& block)
-{
-    if (m_hWnd)
-        UpdateData(true);
-    qv::StoreSelectValues(values, block);
-    formDlg.records.StoreToBlock(block);
+    DDX_CBString(dx, IDC_SELECT_PRESSURE, values_.printPressure);
+    DDX_CBString(dx, IDC_SELECT_POSITION, values_.printPosition);
+    DDX_CBString(dx, IDC_SELECT_THICKNESS, values_.paperThickness);
+    DDX_CBString(dx, IDC_SELECT_REDUCTION, values_.reduction);
+    DDX_Radio(dx, IDC_SELECT_FACE_MINCHO, values_.typeface);
+    DDX_CBString(dx, IDC_SELECT_FORM_LIST, values_.form);
+    DDX_CBString(dx, IDC_SELECT_COPY_POWER, values_.copyPower);
+    DDX_CBString(dx, IDC_SELECT_AUTO_CORRECTION, values_.autoPositionCorrection);
+    DDX_Radio(dx, IDC_SELECT_SET_LEFT, values_.sheetGuideSetPosition);
 }
 
 void CPage_Select::UpdateFormButtonCaption()
 {
-    const std::wstring caption = Widen(values.form) + L"の設定(&D)...";
+    const std::wstring caption = Widen(values_.form) + L"の設定(&D)...";
     SetDlgItemText(IDC_SELECT_FORM_BUTTON, CutToCp932Bytes(caption, kFormButtonCaptionBytes));
 }
 
@@ -72,7 +57,7 @@ bool CPage_Select::OnCommandMessage(UINT id, UINT code, HWND control)
     CSettingsPage::OnCommandMessage(id, code, control);
     // The data check collects the list into the form text first.
     if (control && id == IDC_SELECT_FORM_LIST) {
-        SendCommand(kDataCheckCommand);
+        SendCommand(ID_DATA_CHECK);
         UpdateFormButtonCaption();
     }
     return false;
@@ -80,10 +65,16 @@ bool CPage_Select::OnCommandMessage(UINT id, UINT code, HWND control)
 
 void CPage_Select::OnFormButton()
 {
-    const int form = qv::FormIndex(values.form);
+    // The dialog edits the values of one record; OK hands them back.
+    const int form = qv::FormIndex(values_.form);
     if (form >= 0)
-        formDlg.ParseRecord(form);
-    formDlg.formName = values.form;
-    if (formDlg.DoModal(::GetAncestor(m_hWnd, GA_ROOT)) == IDOK)
-        SendCommand(kDataCheckCommand);
+        formDlg.values =
+            qv::ParseFormRecord(forms_.recordBuffers[static_cast<std::size_t>(form)], qv::LayoutOf(form));
+    formDlg.formName = values_.form;
+    if (formDlg.DoModal(::GetAncestor(m_hWnd, GA_ROOT)) != IDOK)
+        return;
+    if (form >= 0)
+        qv::WriteFormRecord(formDlg.values, qv::LayoutOf(form),
+                            forms_.recordBuffers[static_cast<std::size_t>(form)]);
+    SendCommand(ID_DATA_CHECK);
 }

@@ -1,22 +1,22 @@
 // The function-select page: the function-select settings, the form in use,
-// and the five form records kept in its form setup dialog.
+// and the five form records, each edited in the form setup dialog.
 #pragma once
 
 #include "FormSetupDlg.h"
 #include "SettingsPage.h"
+#include "core/FormRecord.h"
 #include "core/SelectConversion.h"
 #include "resource.h"
 
 class CPage_Select : public CSettingsPage {
 public:
-    CPage_Select();
+    CPage_Select(qv::SelectValues& values, qv::FormRecordSet& forms);
 
-    void LoadFromBlock(qv::SettingsBlock& block) override;
-    void StoreToBlock(qv::SettingsBlock& block) override;
     // "<form>の設定(&D)..." from the page's form text.
     void UpdateFormButtonCaption();
+    const qv::SelectValues& Values() const { return values_; }
+    const qv::FormRecordSet& Forms() const { return forms_; }
 
-    qv::SelectValues values;
     CFormSetupDlg formDlg;
 
 protected:
@@ -26,4 +26,7 @@ protected:
 
 private:
     void OnFormButton();
+
+    qv::SelectValues& values_;  // the page's part of the panel's values
+    qv::FormRecordSet& forms_;
 };

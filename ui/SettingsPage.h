@@ -1,5 +1,5 @@
 // Base of the six settings pages: child dialogs under the main window's tab
-// control that move their bytes between a block and their controls.
+// control that show their part of the panel's values and read it back.
 #pragma once
 
 #include <array>
@@ -7,9 +7,9 @@
 #include <set>
 #include <string_view>
 
-#include "core/SettingsBlock.h"
 #include "framework/Dialog.h"
 #include "framework/Text.h"
+#include "resource.h"
 
 class CSettingsPage : public CDialog {
 public:
@@ -18,10 +18,20 @@ public:
     {
     }
 
-    // Block to controls. Sends no data-check command.
-    virtual void LoadFromBlock(qv::SettingsBlock& block) = 0;
-    // Controls to the page's own bytes of the block.
-    virtual void StoreToBlock(qv::SettingsBlock& block) = 0;
+    // Values to controls, once the page has its window; sends no
+    // data-check command. A page without a window shows its values when it
+    // is created.
+    virtual void ShowValues()
+    {
+        if (m_hWnd)
+            UpdateData(false);
+    }
+    // Controls to values, when the page has its window.
+    void ReadValues()
+    {
+        if (m_hWnd)
+            UpdateData(true);
+    }
 
 protected:
     // Any notification of a listed control first tells the main window that
@@ -29,11 +39,9 @@ protected:
     bool OnCommandMessage(UINT id, UINT, HWND control) override
     {
         if (control && notifyingControls_.count(static_cast<int>(id)))
-            SendCommand(kDataCheckCommand);
+            SendCommand(ID_DATA_CHECK);
         return false;
     }
-
-    static constexpr UINT kDataCheckCommand = 32805;
 
     // The templates leave the drop-down lists empty; the entries are the
     // core's lists, which the conversions compare with.

@@ -15,7 +15,7 @@
 #include "core/SettingsFile.h"
 #include "framework/Text.h"
 #include "resource.h"
-#include "ui/MainPanelDlg.h"
+#include "PanelUnderTest.h"
 
 namespace {
 
@@ -32,7 +32,7 @@ protected:
     FileDialogRecorder dialogs;
     FakeSpooler spooler;
     ScopedSpooler useSpooler{spooler};
-    CMainPanelDlg dlg;
+    PanelUnderTest dlg;
     fs::path file = fs::temp_directory_path() / "qv_exit_test.dat";
 
     ExitTest() { spooler.Add(L"KQ Exit", L"LPT1:"); }
@@ -300,7 +300,7 @@ protected:
     }
     void Put(const char* name) { std::ofstream(folder / name) << "help"; }
 
-    bool HelpEnabled(CMainPanelDlg& dlg) { return dlg.IsCommandEnabled(ID_HELP_CONTENTS); }
+    bool HelpEnabled(PanelUnderTest& dlg) { return dlg.IsCommandEnabled(ID_HELP_CONTENTS); }
 };
 
 struct PlatformRow {
@@ -326,10 +326,10 @@ TEST_F(HelpTest, EachSystemLooksForItsOwnFileOnly)
         for (const bool ownFile : {true, false}) {
             RemoveHelpFiles();
             Put(ownFile ? row.file : row.other);
-            CMainPanelDlg dlg;
+            PanelUnderTest dlg;
             RunModal(dlg, [&] {
-                EXPECT_EQ(dlg.helpPath, ModuleFolder() + Widen(row.file)) << row.file;
-                EXPECT_EQ(dlg.helpIsHtml, row.html) << row.file;
+                EXPECT_EQ(dlg.HelpPath(), ModuleFolder() + Widen(row.file)) << row.file;
+                EXPECT_EQ(dlg.HelpIsHtml(), row.html) << row.file;
                 // No fallback to the other format.
                 EXPECT_EQ(HelpEnabled(dlg), ownFile) << row.platform.platformId << " " << row.platform.major
                                                      << "." << row.platform.minor << " own " << ownFile;
@@ -346,7 +346,7 @@ TEST_F(HelpTest, AHelpFileThatCannotBeShownIsReported)
 {
     // A file that is no help file at all: the viewer opens no window.
     Put("qvx4k5.chm");
-    CMainPanelDlg dlg;
+    PanelUnderTest dlg;
     RunModal(dlg, [&] {
         ASSERT_TRUE(HelpEnabled(dlg));
         RemoveHelpFiles();
@@ -366,7 +366,7 @@ TEST_F(HelpTest, TheBuiltHelpOpensAndClosesWithTheWindow)
     const fs::path built = fs::path(Widen(exe)).parent_path() / "qvx4k5.chm";
     ASSERT_TRUE(fs::exists(built)) << "the build puts qvx4k5.chm beside qvx4k5.exe";
     fs::copy_file(built, folder / "qvx4k5.chm", fs::copy_options::overwrite_existing);
-    CMainPanelDlg dlg;
+    PanelUnderTest dlg;
     RunModal(dlg, [&] {
         dlg.SendCommand(ID_HELP_CONTENTS);
         EXPECT_TRUE(boxes.Calls().empty());

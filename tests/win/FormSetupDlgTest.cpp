@@ -11,7 +11,7 @@
 #include "TestSupport.h"
 #include "framework/Text.h"
 #include "resource.h"
-#include "ui/MainPanelDlg.h"
+#include "PanelUnderTest.h"
 
 namespace {
 
@@ -32,7 +32,7 @@ const int kMarginControls[] = {IDC_FORM_LMARGIN_LABEL, IDC_FORM_RMARGIN_LABEL, I
 class FormSetupDlgTest : public testing::Test {
 protected:
     MessageBoxRecorder boxes;
-    CMainPanelDlg dlg;
+    PanelUnderTest dlg;
 
     void Run(const std::function<void()>& body) { RunModal(dlg, body); }
     CFormSetupDlg& Form() { return dlg.pageSelect.formDlg; }
@@ -268,7 +268,7 @@ TEST_F(FormSetupDlgTest, MarginsOutOfOrderAreCorrectedAndTheDialogStaysOpen)
             EXPECT_EQ(boxes.Calls()[0].type, static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION));
             EXPECT_EQ(Text(IDC_FORM_RMARGIN_EDIT), L"81");
             ExpectFocusWithTextSelected(IDC_FORM_RMARGIN_EDIT);
-            EXPECT_EQ(std::string(Form().records.recordBuffers[3].data(), 37),
+            EXPECT_EQ(std::string(dlg.pageSelect.Forms().recordBuffers[3].data(), 37),
                       Bytes(qv::FactoryDefaults, 165, 37));
 
             PressOk();
@@ -300,7 +300,7 @@ TEST_F(FormSetupDlgTest, FormZeroHasNoMarginsAndWritesItsShortRecord)
         EXPECT_TRUE(boxes.Calls().empty());
         EXPECT_TRUE(dlg.IsCommandEnabled(ID_SEND));
         EXPECT_EQ(Bytes(dlg.workingBlock, 38, 29), "12,120,120,046,046,007,03,68,");
-        EXPECT_EQ(Form().records.recordBuffers[0][29], '\0');
+        EXPECT_EQ(dlg.pageSelect.Forms().recordBuffers[0][29], '\0');
         qv::SettingsBlock expected = qv::FactoryDefaults;
         const std::string record = "12,120,120,046,046,007,03,68,";
         std::copy(record.begin(), record.end(), expected.begin() + 38);
@@ -325,7 +325,7 @@ TEST_F(FormSetupDlgTest, AnEmptyBoxIsRefusedAndCancelKeepsTheBlock)
             ASSERT_EQ(boxes.Calls().size(), 1u);
             EXPECT_EQ(boxes.Calls()[0].text, W("整数を入力してください。"));
             ExpectFocusWithTextSelected(IDC_FORM_GUIDE_EDIT);
-            EXPECT_EQ(std::string(Form().records.recordBuffers[1].data(), 37), Bytes(before, 87, 37));
+            EXPECT_EQ(std::string(dlg.pageSelect.Forms().recordBuffers[1].data(), 37), Bytes(before, 87, 37));
             PressKey(Form(), ::GetFocus(), VK_ESCAPE);
             EXPECT_TRUE(Form().IsModalEnding());
         });
@@ -415,7 +415,7 @@ TEST_F(FormSetupDlgTest, MarginsOutsideTheirRangesAreRefusedOnOk)
                 else
                     EXPECT_EQ(Text(IDC_FORM_RMARGIN_EDIT), L"11");
                 ExpectFocusWithTextSelected(row.refused);
-                EXPECT_EQ(std::string(Form().records.recordBuffers[1].data(), 37), Bytes(block, 87, 37));
+                EXPECT_EQ(std::string(dlg.pageSelect.Forms().recordBuffers[1].data(), 37), Bytes(block, 87, 37));
             });
             dlg.CollectFromPages(dlg.workingBlock);
             EXPECT_EQ(dlg.workingBlock, block) << row.left;

@@ -14,7 +14,7 @@
 #include "framework/Text.h"
 #include "resource.h"
 #include "ui/IconMenu.h"
-#include "ui/MainPanelDlg.h"
+#include "PanelUnderTest.h"
 
 namespace {
 
@@ -542,7 +542,7 @@ TEST_F(IconMenuDrawTest, SeparatorIsOneEtchedLineAcrossTheMiddle)
 class MainWindowMenuTest : public testing::Test {
 protected:
     MessageBoxRecorder boxes;
-    CMainPanelDlg dlg;
+    PanelUnderTest dlg;
 
     HMENU Bar() const { return ::GetMenu(dlg.m_hWnd); }
     const IconMenuItem& RecordOf(UINT command) const
@@ -560,7 +560,7 @@ TEST_F(MainWindowMenuTest, TheWindowOwnsTheBarAndElevenCommandsHaveIcons)
 {
     RunModal(dlg, [&] {
         ASSERT_NE(Bar(), nullptr);
-        EXPECT_EQ(dlg.menu.GetSafeHmenu(), nullptr);
+        EXPECT_EQ(dlg.Menu().GetSafeHmenu(), nullptr);
         ASSERT_EQ(::GetMenuItemCount(Bar()), 3);
         for (int i = 0; i < 3; ++i)
             EXPECT_TRUE(CIconMenu::IsIconMenu(::GetSubMenu(Bar(), i))) << i;

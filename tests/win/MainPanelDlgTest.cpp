@@ -6,7 +6,7 @@
 #include "TestSupport.h"
 #include "framework/Text.h"
 #include "resource.h"
-#include "ui/MainPanelDlg.h"
+#include "PanelUnderTest.h"
 
 namespace {
 
@@ -15,7 +15,7 @@ bool MenuGrayed(HMENU menu, UINT id) { return (::GetMenuState(menu, id, MF_BYCOM
 class MainPanelTest : public testing::Test {
 protected:
     MessageBoxRecorder boxes;
-    CMainPanelDlg dlg;
+    PanelUnderTest dlg;
 
     void Run(const std::function<void()>& body) { RunModal(dlg, body); }
     HWND Tab() const { return dlg.GetDlgItem(IDC_TAB); }
@@ -29,7 +29,7 @@ TEST_F(MainPanelTest, StartsFromFactorySettingsOnTheFunctionSelectPage)
         EXPECT_EQ(dlg.sentBlock, qv::FactoryDefaults);
         EXPECT_FALSE(dlg.HasUnsentChanges());
         EXPECT_FALSE(dlg.HasUnsavedChanges());
-        EXPECT_TRUE(dlg.printerDlg.startupComplete);
+        EXPECT_TRUE(dlg.startupComplete);
         EXPECT_EQ(dlg.CurrentTab(), 0);
         EXPECT_TRUE(dlg.pageSelect.IsWindowVisible());
         for (int i = 1; i < CMainPanelDlg::kPageCount; ++i)
@@ -189,14 +189,14 @@ TEST_F(MainPanelTest, DataCheckCollectsOnlyOnceStartUpIsComplete)
     Run([&] {
         dlg.SelectPage(3);
         // MSW2-5 is bit 0 of byte 8; clicking its button for 1 reports an edit.
-        dlg.printerDlg.startupComplete = false;
+        dlg.startupComplete = false;
         dlg.EnableSendCommand(false);
         ::SendMessageW(dlg.pageMsw2.GetDlgItem(IDC_MSW2_MODE_HS), BM_CLICK, 0, 0);
         dlg.PumpPendingMessages();
         EXPECT_EQ(dlg.workingBlock[8], 0x00);
         EXPECT_TRUE(dlg.IsCommandEnabled(ID_SEND));
 
-        dlg.printerDlg.startupComplete = true;
+        dlg.startupComplete = true;
         ::SendMessageW(dlg.pageMsw2.GetDlgItem(IDC_MSW2_MODE_HD), BM_CLICK, 0, 0);
         ::SendMessageW(dlg.pageMsw2.GetDlgItem(IDC_MSW2_MODE_HS), BM_CLICK, 0, 0);
         dlg.PumpPendingMessages();
@@ -233,14 +233,14 @@ TEST(ToolbarTooltip, CutsAtSeventyNineBytesWithoutSplittingACharacter)
 
 TEST_F(MainPanelTest, StatusBarSplitsAtSixAndAHalfTenths)
 {
-    EXPECT_EQ(CMainPanelDlg::StatusSplit(367), 234);
-    EXPECT_EQ(CMainPanelDlg::StatusSplit(9), 0);
+    EXPECT_EQ(CPanelStatusBar::Split(367), 234);
+    EXPECT_EQ(CPanelStatusBar::Split(9), 0);
     Run([&] {
         RECT rc{};
         ::GetWindowRect(dlg.statusBar, &rc);
         int parts[2] = {};
         ASSERT_EQ(::SendMessageW(dlg.statusBar, SB_GETPARTS, 2, reinterpret_cast<LPARAM>(parts)), 2);
-        EXPECT_EQ(parts[0], CMainPanelDlg::StatusSplit(rc.right - rc.left));
+        EXPECT_EQ(parts[0], CPanelStatusBar::Split(rc.right - rc.left));
         EXPECT_EQ(parts[1], -1);
     });
 }

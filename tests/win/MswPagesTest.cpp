@@ -5,7 +5,7 @@
 #include "TestSupport.h"
 #include "framework/Text.h"
 #include "resource.h"
-#include "ui/MainPanelDlg.h"
+#include "PanelUnderTest.h"
 
 namespace {
 
@@ -33,7 +33,7 @@ struct Group {
 class MswPagesTest : public testing::Test {
 protected:
     MessageBoxRecorder boxes;
-    CMainPanelDlg dlg;
+    PanelUnderTest dlg;
 
     void Run(const std::function<void()>& body) { RunModal(dlg, body); }
     CSettingsPage& Page(int tab) { return dlg.PageOfTab(tab); }

@@ -12,7 +12,7 @@
 #include "framework/NumberBox.h"
 #include "framework/Text.h"
 #include "resource.h"
-#include "ui/MainPanelDlg.h"
+#include "PanelUnderTest.h"
 
 namespace {
 
@@ -23,7 +23,7 @@ const int kNumberBoxes[] = {IDC_PARAM_CUT_SHEET, IDC_PARAM_FRONT_TRACTOR, IDC_PA
 class NumberBoxTest : public testing::Test {
 protected:
     MessageBoxRecorder boxes;
-    CMainPanelDlg dlg;
+    PanelUnderTest dlg;
 
     void Run(const std::function<void()>& body)
     {

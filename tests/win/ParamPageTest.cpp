@@ -8,7 +8,7 @@
 #include "TestSupport.h"
 #include "framework/Text.h"
 #include "resource.h"
-#include "ui/MainPanelDlg.h"
+#include "PanelUnderTest.h"
 
 namespace {
 
@@ -23,7 +23,7 @@ std::string Bytes(const qv::SettingsBlock& block, std::size_t at, std::size_t co
 class ParamPageTest : public testing::Test {
 protected:
     MessageBoxRecorder boxes;
-    CMainPanelDlg dlg;
+    PanelUnderTest dlg;
 
     void Run(const std::function<void()>& body) { RunModal(dlg, body); }
     CPage_Param& Page() { return dlg.pageParam; }

@@ -11,7 +11,7 @@
 #include "framework/Text.h"
 #include "printer/PrinterSelectDlg.h"
 #include "resource.h"
-#include "ui/MainPanelDlg.h"
+#include "PanelUnderTest.h"
 
 namespace {
 
@@ -88,7 +88,7 @@ TEST_F(PrinterSelectDlgTest, ListsEligiblePrintersSortedWithTheirConnections)
     net.server = L"\\\\server";
     net.attributes = 0x10;
     fake.printers.push_back(net);
-    dlg.startupComplete = true;
+    dlg.atStartup = false;
 
     Run([&] {
         const HWND list = List();
@@ -130,7 +130,7 @@ TEST_F(PrinterSelectDlgTest, ListsEligiblePrintersSortedWithTheirConnections)
 TEST_F(PrinterSelectDlgTest, PrinterInUseIsPreselectedElseTheFirst)
 {
     fake.Add(L"KQ 3", L"LPT3:").Add(L"KQ 1", L"LPT1:").Add(L"KQ 2", L"LPT2:");
-    dlg.startupComplete = true;
+    dlg.atStartup = false;
     struct Case {
         const wchar_t* inUse;
         int expected;
@@ -150,7 +150,7 @@ TEST_F(PrinterSelectDlgTest, PrinterInUseIsPreselectedElseTheFirst)
 TEST_F(PrinterSelectDlgTest, OkEnterAndDoubleClickTakeTheSelectedPrinter)
 {
     fake.Add(L"KQ 1", L"LPT1:").Add(L"KQ 2", L"LPT2:").Add(L"KQ 3", L"COM1:");
-    dlg.startupComplete = true;
+    dlg.atStartup = false;
 
     EXPECT_EQ(Run([&] {
                   Select(List(), 1);
@@ -189,7 +189,7 @@ TEST_F(PrinterSelectDlgTest, OkEnterAndDoubleClickTakeTheSelectedPrinter)
 TEST_F(PrinterSelectDlgTest, OkWithNothingSelectedAsksAgainAndKeepsThePrinterInUse)
 {
     fake.Add(L"KQ 1", L"LPT1:").Add(L"KQ 2", L"LPT2:");
-    dlg.startupComplete = true;
+    dlg.atStartup = false;
     dlg.printerName = L"KQ 2";
     dlg.portName = L"LPT2:";
     EXPECT_EQ(Run([&] {
@@ -215,7 +215,7 @@ TEST_F(PrinterSelectDlgTest, SinglePrinterIsTakenUnseenOnlyAtStartUp)
     EXPECT_EQ(dlg.portName, L"LPT1:");
     EXPECT_EQ(dlg.printerCount, 1u);
 
-    dlg.startupComplete = true;
+    dlg.atStartup = false;
     EXPECT_EQ(Run([&] { EXPECT_EQ(SelectedItem(List()), 0); }), IDOK);
     EXPECT_TRUE(shown);
     EXPECT_TRUE(boxes.Calls().empty());
@@ -227,9 +227,9 @@ TEST_F(PrinterSelectDlgTest, NoEligiblePrinterEndsTheProgram)
     fake.printers.back().driver = L"Tav Kestrolinea 418KQ6";
     fake.Add(L"Refuses", L"LPT2:");
     fake.printers.back().opens = false;
-    for (const bool startup : {false, true}) {
+    for (const bool atStartup : {true, false}) {
         boxes.Clear();
-        dlg.startupComplete = startup;
+        dlg.atStartup = atStartup;
         EXPECT_EQ(Run(), IDCANCEL);
         EXPECT_FALSE(shown);
         EXPECT_EQ(dlg.printerCount, 0u);
@@ -243,13 +243,13 @@ TEST_F(PrinterSelectDlgTest, OnlyFilePrintersEndTheProgram)
 {
     struct Case {
         int printers;
-        bool startup;
+        bool atStartup;
         const char* message;
     } cases[] = {
-        {1, false, kOnlyOnFile},  // taken at once, then refused
-        {1, true, kAllOnFile},
-        {2, false, kAllOnFile},
+        {1, true, kOnlyOnFile},  // taken at once, then refused
+        {1, false, kAllOnFile},
         {2, true, kAllOnFile},
+        {2, false, kAllOnFile},
     };
     for (const Case& c : cases) {
         fake.printers.clear();
@@ -257,7 +257,7 @@ TEST_F(PrinterSelectDlgTest, OnlyFilePrintersEndTheProgram)
             fake.Add(L"KQ file " + std::to_wstring(i), L"FILE:");
         boxes.Clear();
         shown = false;
-        dlg.startupComplete = c.startup;
+        dlg.atStartup = c.atStartup;
         EXPECT_EQ(Run(), IDCANCEL);
         EXPECT_FALSE(shown);
         ASSERT_EQ(boxes.Calls().size(), 1u);
@@ -269,7 +269,7 @@ TEST_F(PrinterSelectDlgTest, OnlyFilePrintersEndTheProgram)
 TEST_F(PrinterSelectDlgTest, FilePrinterAmongOthersIsRefusedAndTheDialogStays)
 {
     fake.Add(L"KQ 1 file", L"FILE:").Add(L"KQ 2", L"LPT2:").Add(L"KQ 3 lower", L"file:");
-    dlg.startupComplete = true;
+    dlg.atStartup = false;
     dlg.printerName = L"KQ 2";
     dlg.portName = L"LPT2:";
     EXPECT_EQ(Run([&] {
@@ -302,7 +302,7 @@ protected:
     ProcessEndRecorder ends;
     FakeSpooler fake;
     ScopedSpooler scope{fake};
-    std::unique_ptr<CMainPanelDlg> dlg = std::make_unique<CMainPanelDlg>();
+    std::unique_ptr<PanelUnderTest> dlg = std::make_unique<PanelUnderTest>();
 
     INT_PTR Run(const std::function<void()>& body) { return RunModal(*dlg, body); }
     static void QueueSelection(std::function<void(CDialog&, HWND list)> script)
@@ -368,7 +368,7 @@ TEST_F(SelectPrinterTest, CancelAtStartUpClosesTheMainWindow)
     EXPECT_FALSE(ran);
 
     fake.printers[0].port = L"FILE:";
-    dlg = std::make_unique<CMainPanelDlg>();
+    dlg = std::make_unique<PanelUnderTest>();
     QueueSelection([](CDialog& d, HWND list) {
         Select(list, 0);
         d.SendCommand(IDOK);
@@ -435,7 +435,7 @@ TEST_F(SelectPrinterTest, ChoiceAfterStartUpResetsToFactorySettings)
     EXPECT_EQ(boxes.Texts(), (std::vector<std::wstring>{W(kFactoryShown)}));
 }
 
-TEST_F(SelectPrinterTest, QuestionsAreAskedFromTestsMadeBeforeTheFirst)
+TEST_F(SelectPrinterTest, AFailedSendOfferedBeforeTheSwitchStartsTheSwitchOver)
 {
     fake.Add(L"KQ 1", L"LPT1:");
     Run([&] {
@@ -443,21 +443,18 @@ TEST_F(SelectPrinterTest, QuestionsAreAskedFromTestsMadeBeforeTheFirst)
         ASSERT_NE(dlg->workingBlock, qv::FactoryDefaults);
         ASSERT_TRUE(dlg->HasUnsavedChanges());
         fake.sendResult = qv::SendResult::Failed;
-        // Yes to sending: the send fails and opens a selection of its own,
-        // which resets to the factory settings; the outer switch then still
-        // asks about saving although the working copy now equals the saved one.
+        // Yes to sending: the send fails, and the same switch asks again
+        // from the start; one selection follows, not one per failure.
         boxes.Answer(IDYES);  // send first?
         boxes.Answer(IDOK);   // send failed
-        boxes.Answer(IDNO);   // inner: send first?
-        boxes.Answer(IDNO);   // inner: save first?
+        boxes.Answer(IDNO);   // send first?
+        boxes.Answer(IDNO);   // save first?
         boxes.Answer(IDOK);   // factory settings shown
-        boxes.Answer(IDNO);   // outer: save first?
-        QueueSelection([](CDialog& d, HWND) { d.SendCommand(IDOK); });
         QueueSelection([](CDialog& d, HWND) { d.SendCommand(IDOK); });
         dlg->SendCommand(ID_SELECT_PRINTER);
     });
     EXPECT_EQ(boxes.Texts(), (std::vector<std::wstring>{W(kAskSend), W(kSendFailed), W(kAskSend), W(kAskSave),
-                                                        W(kFactoryShown), W(kAskSave), W(kFactoryShown)}));
+                                                        W(kFactoryShown)}));
     for (const auto& call : boxes.Calls())
         if (call.text == W(kAskSend) || call.text == W(kAskSave))
             EXPECT_EQ(call.type, MB_YESNOCANCEL | MB_ICONEXCLAMATION);

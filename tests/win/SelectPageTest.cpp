@@ -8,7 +8,7 @@
 #include "TestSupport.h"
 #include "framework/Text.h"
 #include "resource.h"
-#include "ui/MainPanelDlg.h"
+#include "PanelUnderTest.h"
 
 namespace {
 
@@ -21,7 +21,7 @@ std::string Bytes(const qv::SettingsBlock& block, std::size_t at, std::size_t co
 class SelectPageTest : public testing::Test {
 protected:
     MessageBoxRecorder boxes;
-    CMainPanelDlg dlg;
+    PanelUnderTest dlg;
 
     void Run(const std::function<void()>& body) { RunModal(dlg, body); }
     CPage_Select& Page() { return dlg.pageSelect; }
@@ -267,7 +267,7 @@ TEST_F(SelectPageTest, PrintPressureOutOfRangeIsRepairedOnLoading)
 TEST_F(SelectPageTest, ButtonCaptionIsCutToNineteenBytes)
 {
     Run([&] {
-        Page().values.form = "書式１２３４５６７８";
+        dlg.values.select.form = "書式１２３４５６７８";
         Page().UpdateFormButtonCaption();
         const std::wstring caption = CWindow::GetWindowText(Control(IDC_SELECT_FORM_BUTTON));
         EXPECT_EQ(caption, W("書式１２３４５６７"));

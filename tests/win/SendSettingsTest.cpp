@@ -5,7 +5,7 @@
 #include "FakeSpooler.h"
 #include "TestSupport.h"
 #include "resource.h"
-#include "ui/MainPanelDlg.h"
+#include "PanelUnderTest.h"
 
 namespace {
 
@@ -22,7 +22,7 @@ protected:
     ProcessEndRecorder ends;
     FakeSpooler fake;
     ScopedSpooler scope{fake};
-    CMainPanelDlg dlg;
+    PanelUnderTest dlg;
 
     SendSettingsTest() { fake.Add(L"KQ Send", L"LPT1:"); }
 

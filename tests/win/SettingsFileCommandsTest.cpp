@@ -14,7 +14,7 @@
 #include "framework/Handles.h"
 #include "framework/Text.h"
 #include "resource.h"
-#include "ui/MainPanelDlg.h"
+#include "PanelUnderTest.h"
 
 namespace {
 
@@ -50,7 +50,7 @@ class SettingsFileCommandsTest : public testing::Test {
 protected:
     MessageBoxRecorder boxes;
     FileDialogRecorder dialogs;
-    CMainPanelDlg dlg;
+    PanelUnderTest dlg;
     fs::path dir;
 
     void SetUp() override

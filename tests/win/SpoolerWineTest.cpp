@@ -15,7 +15,7 @@
 #include "framework/Handles.h"
 #include "framework/Text.h"
 #include "printer/WinSpooler.h"
-#include "ui/MainPanelDlg.h"
+#include "PanelUnderTest.h"
 
 namespace {
 
@@ -210,7 +210,7 @@ TEST_F(SpoolerWineTest, MainWindowSendsToTheRegisteredPrinter)
     MessageBoxRecorder boxes;
     ProcessEndRecorder ends;
     {
-        CMainPanelDlg dlg;
+        PanelUnderTest dlg;
         RunModal(dlg, [&] {
             EXPECT_EQ(dlg.printerName, L"KQ Wine Panel");
             EXPECT_EQ(dlg.portName, jobFile);

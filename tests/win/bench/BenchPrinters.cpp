@@ -90,7 +90,7 @@ int main()
     SetProcessEndHandler([](int code) { std::printf("(process end %d)\n", code); });
 
     CPrinterSelectDlg dlg;
-    dlg.startupComplete = true;
+    dlg.atStartup = false;
     Clock::duration filled{};
     bool shown = false;
     const Clock::time_point start = Clock::now();

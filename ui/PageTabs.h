@@ -1,0 +1,37 @@
+// The main window's tab control and the six settings pages under it: tab
+// captions and images, which page shows, and moving values to and from all
+// pages at once.
+#pragma once
+
+#include <array>
+
+#include "SettingsPage.h"
+#include "framework/Handles.h"
+
+class CPageTabs {
+public:
+    static constexpr int kCount = 6;
+
+    // The pages in tab order.
+    explicit CPageTabs(const std::array<CSettingsPage*, kCount>& pages) : pages_(pages) {}
+
+    // Fills the tab control of `owner` and creates the pages; the first shows.
+    void Create(HWND owner, HWND tab);
+    CSettingsPage& Page(int index) const { return *pages_[static_cast<std::size_t>(index)]; }
+    int Current() const;
+    // Moves the tab selection and shows its page.
+    void Select(int index);
+    // Shows the page of the tab the user picked.
+    void OnSelChange() { Show(Current()); }
+
+    void ShowValues() const;
+    void ReadValues() const;
+
+private:
+    void Show(int index);
+
+    std::array<CSettingsPage*, kCount> pages_;
+    HWND owner_ = nullptr;
+    HWND tab_ = nullptr;
+    UniqueImageList images_;
+};

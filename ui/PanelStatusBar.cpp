@@ -1,0 +1,39 @@
+#include "PanelStatusBar.h"
+
+#include <commctrl.h>
+
+#include "framework/Text.h"
+#include "resource.h"
+
+namespace {
+
+// A text of the string table with %1 replaced by `value`.
+std::wstring FormatText(UINT id, const std::wstring& value)
+{
+    std::wstring text = LoadResString(id);
+    if (const std::size_t at = text.find(L"%1"); at != std::wstring::npos)
+        text.replace(at, 2, value);
+    return text;
+}
+
+}  // namespace
+
+bool CPanelStatusBar::Create(HWND parent, UINT id)
+{
+    m_hWnd = ::CreateWindowExW(0, STATUSCLASSNAMEW, nullptr, WS_CHILD | WS_VISIBLE | CCS_BOTTOM, 0, 0, 0, 0,
+                               parent, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)),
+                               ::GetModuleHandleW(nullptr), nullptr);
+    RECT rc{};
+    ::GetWindowRect(m_hWnd, &rc);
+    int parts[2] = {Split(rc.right - rc.left), -1};
+    SendMessage(SB_SETPARTS, 2, reinterpret_cast<LPARAM>(parts));
+    return m_hWnd != nullptr;
+}
+
+void CPanelStatusBar::SetTexts(const std::wstring& printer, const std::wstring& port) const
+{
+    const std::wstring part0 = FormatText(IDS_STATUS_PRINTER, printer);
+    const std::wstring part1 = FormatText(IDS_STATUS_PORT, port);
+    SendMessage(SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(part0.c_str()));
+    SendMessage(SB_SETTEXTW, 1, reinterpret_cast<LPARAM>(part1.c_str()));
+}

@@ -1,0 +1,15 @@
+// The main window's status bar: the printer's name and its connection.
+#pragma once
+
+#include <string>
+
+#include "framework/Window.h"
+
+class CPanelStatusBar : public CWindow {
+public:
+    bool Create(HWND parent, UINT id);
+    void SetTexts(const std::wstring& printer, const std::wstring& port) const;
+
+    // Right edge of the first part for a bar width in pixels.
+    static int Split(int width) { return static_cast<int>((width / 10) * 6.5); }
+};
