@@ -16,14 +16,15 @@
 #include "framework/Text.h"
 #include "resource.h"
 #include "PanelUnderTest.h"
+#include "ui/PanelMessages.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-const char* const kSendFirst = "Quorvex を終了する前に、設定値をプリンタへ送信しますか？";
-const char* const kSaveFirst = "Quorvex を終了する前に、設定ファイルへ保存しますか？";
-const char* const kHelpMissing = "ヘルプファイルが見つかりません。";
+const std::wstring kSendFirst = LoadResString(IDS_ASK_SEND_BEFORE_EXIT);
+const std::wstring kSaveFirst = LoadResString(IDS_ASK_SAVE_BEFORE_EXIT);
+const std::wstring kHelpMissing = LoadResString(IDS_NO_HELP);
 constexpr UINT kQuestion = MB_YESNOCANCEL | MB_ICONEXCLAMATION;
 
 class ExitTest : public testing::Test {
@@ -67,14 +68,14 @@ protected:
     bool closed = false;
 
     std::vector<std::wstring> Questions() const { return boxes.Texts(); }
-    void ExpectQuestions(std::initializer_list<const char*> texts)
+    void ExpectQuestions(std::initializer_list<std::wstring> texts)
     {
         ASSERT_EQ(boxes.Calls().size(), texts.size());
         std::size_t i = 0;
-        for (const char* text : texts) {
+        for (const std::wstring& text : texts) {
             const MessageBoxCall& call = boxes.Calls()[i++];
-            EXPECT_EQ(call.text, W(text));
-            EXPECT_EQ(call.caption, L"Quorvex");
+            EXPECT_EQ(call.text, text);
+            EXPECT_EQ(call.caption, PanelCaption());
             if (call.text == W(kSendFirst) || call.text == W(kSaveFirst))
                 EXPECT_EQ(call.type, kQuestion);
         }
@@ -127,11 +128,10 @@ TEST_F(ExitTest, SavingYesStaysOpenWhenTheSaveDidNotHappen)
         {"dialog cancelled", {std::nullopt}, {}},
         {"write failed",
          {(fs::temp_directory_path() / "qv_absent" / "x.dat").wstring()},
-         {W("設定ファイルの書き込みに失敗しました。")}},
+         {LoadResString(IDS_WRITE_FAILED)}},
         {"access denied, then cancelled",
          {folder.wstring(), std::nullopt},
-         {W("設定ファイルの書き込みに失敗しました。\nこのディレクトリに保存するアクセス許可がない可能性があり"
-            "ます。\n設定ファイルの保存先を変更してやり直してください。")}},
+         {LoadResString(IDS_WRITE_DENIED)}},
     };
     for (const Row& row : rows) {
         for (const auto& answer : row.answers)
@@ -156,7 +156,7 @@ TEST_F(ExitTest, SavingYesStaysOpenWhenTheSaveDidNotHappen)
     EXPECT_FALSE(closed);
     EXPECT_EQ(spooler.jobs.size(), 1u);
     EXPECT_EQ(dlg.sentBlock, dlg.workingBlock);
-    ExpectQuestions({kSendFirst, "プリンタに設定値を送信しました。", kSaveFirst});
+    ExpectQuestions({kSendFirst, LoadResString(IDS_SENT), kSaveFirst});
 
     std::error_code ec;
     fs::remove(folder, ec);
@@ -186,7 +186,7 @@ TEST_F(ExitTest, OnlyUnsentChangesAskOnlyTheSendQuestion)
     boxes.Answer(IDYES);
     Leave(Changes::UnsentOnly, [&] { Exit(); });
     EXPECT_TRUE(closed);
-    ExpectQuestions({kSendFirst, "プリンタに設定値を送信しました。"});
+    ExpectQuestions({kSendFirst, LoadResString(IDS_SENT)});
     ASSERT_EQ(spooler.jobs.size(), 1u);
     EXPECT_EQ(dlg.sentBlock, dlg.workingBlock);
 }
@@ -201,7 +201,7 @@ TEST_F(ExitTest, BothChangesAskSendThenSaveFromTheFirstTests)
     dialogs.Answer(file.wstring());
     Leave(Changes::Both, [&] { Exit(); });
     EXPECT_TRUE(closed);
-    ExpectQuestions({kSendFirst, "プリンタに設定値を送信しました。", kSaveFirst});
+    ExpectQuestions({kSendFirst, LoadResString(IDS_SENT), kSaveFirst});
     EXPECT_EQ(spooler.jobs.size(), 1u);
     EXPECT_EQ(fs::file_size(file), 290u);
 
@@ -353,7 +353,7 @@ TEST_F(HelpTest, AHelpFileThatCannotBeShownIsReported)
         PressKey(dlg, ::GetFocus(), VK_F1);
         ASSERT_EQ(boxes.Calls().size(), 1u);
         EXPECT_EQ(boxes.Calls()[0].text, W(kHelpMissing));
-        EXPECT_EQ(boxes.Calls()[0].caption, L"Quorvex");
+        EXPECT_EQ(boxes.Calls()[0].caption, PanelCaption());
         EXPECT_EQ(boxes.Calls()[0].type, static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION));
         EXPECT_TRUE(HelpEnabled(dlg)) << "nothing else changes";
     });

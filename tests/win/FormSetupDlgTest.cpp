@@ -415,7 +415,8 @@ TEST_F(FormSetupDlgTest, MarginsOutsideTheirRangesAreRefusedOnOk)
                 else
                     EXPECT_EQ(Text(IDC_FORM_RMARGIN_EDIT), L"11");
                 ExpectFocusWithTextSelected(row.refused);
-                EXPECT_EQ(std::string(dlg.pageSelect.Forms().recordBuffers[1].data(), 37), Bytes(block, 87, 37));
+                EXPECT_EQ(std::string(dlg.pageSelect.Forms().recordBuffers[1].data(), 37),
+                          Bytes(block, 87, 37));
             });
             dlg.CollectFromPages(dlg.workingBlock);
             EXPECT_EQ(dlg.workingBlock, block) << row.left;

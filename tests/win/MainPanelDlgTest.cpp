@@ -127,8 +127,8 @@ TEST_F(MainPanelTest, FactorySettingsAskFirstAndCancelChangesNothing)
         boxes.Answer(IDCANCEL);
         dlg.SendCommand(ID_FACTORY);
         ASSERT_EQ(boxes.Calls().size(), 1u);
-        EXPECT_EQ(boxes.Calls()[0].text, W("現在の設定値は破棄されます、\n工場出荷設定値に変更しますか？"));
-        EXPECT_EQ(boxes.Calls()[0].caption, L"Quorvex");
+        EXPECT_EQ(boxes.Calls()[0].text, LoadResString(IDS_ASK_FACTORY));
+        EXPECT_EQ(boxes.Calls()[0].caption, LoadResString(IDS_CAPTION));
         EXPECT_EQ(boxes.Calls()[0].type, static_cast<UINT>(MB_OKCANCEL | MB_ICONEXCLAMATION));
         EXPECT_EQ(dlg.workingBlock[16], '3');
         EXPECT_EQ(dlg.CurrentTab(), 3);
@@ -146,7 +146,7 @@ TEST_F(MainPanelTest, FactorySettingsConfirmedResetOnlyTheWorkingCopy)
         boxes.Answer(IDOK);
         dlg.SendCommand(ID_FACTORY);
         ASSERT_EQ(boxes.Calls().size(), 2u);
-        EXPECT_EQ(boxes.Calls()[1].text, W("工場出荷設定値を表示しました。"));
+        EXPECT_EQ(boxes.Calls()[1].text, LoadResString(IDS_FACTORY_SHOWN));
         EXPECT_EQ(boxes.Calls()[1].type, static_cast<UINT>(MB_OK | MB_ICONINFORMATION));
         EXPECT_EQ(dlg.workingBlock, qv::FactoryDefaults);
         EXPECT_EQ(dlg.savedBlock[20], '2');
@@ -165,7 +165,7 @@ TEST_F(MainPanelTest, ToolbarButtonRunsTheSameCommandAsTheMenu)
         dlg.SendMessage(WM_COMMAND, MAKEWPARAM(ID_TB_FACTORY, BN_CLICKED),
                         reinterpret_cast<LPARAM>(dlg.toolbar.m_hWnd));
         ASSERT_EQ(boxes.Calls().size(), 1u);
-        EXPECT_EQ(boxes.Calls()[0].text, W("現在の設定値は破棄されます、\n工場出荷設定値に変更しますか？"));
+        EXPECT_EQ(boxes.Calls()[0].text, LoadResString(IDS_ASK_FACTORY));
         boxes.Answer(IDCANCEL);
         PressKey(dlg, ::GetFocus(), 'I', true);
         EXPECT_EQ(boxes.Calls().size(), 2u);
@@ -308,3 +308,40 @@ TEST_F(MainPanelTest, AboutBoxOpensModally)
 }
 
 }  // namespace
+
+// The flows above compare messages by their string ids; this is the one
+// place that holds the texts the operator reads.
+TEST(PanelStrings, TheStringTableHoldsTheMainWindowTexts)
+{
+    const struct {
+        UINT id;
+        const char* text;
+    } rows[] = {
+        {IDS_CAPTION, "Quorvex"},
+        {IDS_STATUS_PRINTER, "プリンタ名： %1"},
+        {IDS_STATUS_PORT, "接続先： %1"},
+        {IDS_FILE_FILTER, "QV設定ファイル (*.dat)|*.dat||"},
+        {IDS_ASK_FACTORY, "現在の設定値は破棄されます、\n工場出荷設定値に変更しますか？"},
+        {IDS_FACTORY_SHOWN, "工場出荷設定値を表示しました。"},
+        {IDS_ASK_DISCARD, "設定が変更されています。\nコマンドを続行すると設定の変更は破棄されます。"},
+        {IDS_NOT_SETTINGS_FILE, "このファイルは設定ファイルではありません。"},
+        {IDS_WRITE_FAILED, "設定ファイルの書き込みに失敗しました。"},
+        {IDS_WRITE_DENIED,
+         "設定ファイルの書き込みに失敗しました。\nこのディレクトリに保存するアクセス許可がない可能"
+         "性があります。\n設定ファイルの保存先を変更してやり直してください。"},
+        {IDS_NO_HELP, "ヘルプファイルが見つかりません。"},
+        {IDS_NO_PRINTER_SELECTED, "プリンタが選択されていません。\nプリンタを選択してください。"},
+        {IDS_PORT_IS_FILE, "接続先がFILEのため設定値を送信できません。"},
+        {IDS_SENT, "プリンタに設定値を送信しました。"},
+        {IDS_SEND_FAILED,
+         "指定されたプリンタは、現在接続されていないか、プリンタ使用権の制限により使用できません。"},
+        {IDS_ASK_SEND_BEFORE_SWITCH,
+         "設定値が変更されています。\nプリンタを切り替える前に、設定値をプリンタへ送信しますか？"},
+        {IDS_ASK_SAVE_BEFORE_SWITCH,
+         "設定値が変更されています。\nプリンタを切り替える前に、設定ファイルへ保存しますか？"},
+        {IDS_ASK_SEND_BEFORE_EXIT, "Quorvex を終了する前に、設定値をプリンタへ送信しますか？"},
+        {IDS_ASK_SAVE_BEFORE_EXIT, "Quorvex を終了する前に、設定ファイルへ保存しますか？"},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(LoadResString(row.id), W(row.text)) << row.id;
+}

@@ -26,13 +26,10 @@ const char* const kOnlyOnFile = "接続先がFILEのため設定値を送信で�
 const char* const kChooseAnother =
     "接続先がFILEのため設定値を送信できません。\nプリンタ設定を変更するか、他のプリンタに変更してください。";
 const char* const kNothingSelected = "プリンタが選択されていません。\nプリンタを選択してください。";
-const char* const kFactoryShown = "工場出荷設定値を表示しました。";
-const char* const kAskSend =
-    "設定値が変更されています。\nプリンタを切り替える前に、設定値をプリンタへ送信しますか？";
-const char* const kAskSave =
-    "設定値が変更されています。\nプリンタを切り替える前に、設定ファイルへ保存しますか？";
-const char* const kSendFailed =
-    "指定されたプリンタは、現在接続されていないか、プリンタ使用権の制限により使用できません。";
+const std::wstring kFactoryShown = LoadResString(IDS_FACTORY_SHOWN);
+const std::wstring kAskSend = LoadResString(IDS_ASK_SEND_BEFORE_SWITCH);
+const std::wstring kAskSave = LoadResString(IDS_ASK_SAVE_BEFORE_SWITCH);
+const std::wstring kSendFailed = LoadResString(IDS_SEND_FAILED);
 
 std::wstring ItemText(HWND list, int item, int column)
 {

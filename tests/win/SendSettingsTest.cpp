@@ -4,17 +4,17 @@
 
 #include "FakeSpooler.h"
 #include "TestSupport.h"
+#include "framework/Text.h"
 #include "resource.h"
 #include "PanelUnderTest.h"
 
 namespace {
 
-const char* const kSent = "プリンタに設定値を送信しました。";
-const char* const kFailed =
-    "指定されたプリンタは、現在接続されていないか、プリンタ使用権の制限により使用できません。";
-const char* const kFilePort = "接続先がFILEのため設定値を送信できません。";
-const char* const kNoPrinter = "プリンタが選択されていません。\nプリンタを選択してください。";
-const char* const kFactoryShown = "工場出荷設定値を表示しました。";
+const std::wstring kSent = LoadResString(IDS_SENT);
+const std::wstring kFailed = LoadResString(IDS_SEND_FAILED);
+const std::wstring kFilePort = LoadResString(IDS_PORT_IS_FILE);
+const std::wstring kNoPrinter = LoadResString(IDS_NO_PRINTER_SELECTED);
+const std::wstring kFactoryShown = LoadResString(IDS_FACTORY_SHOWN);
 
 class SendSettingsTest : public testing::Test {
 protected:

@@ -73,3 +73,5 @@ void EnterText(CDialog& modal, HWND box, Entry how, const std::wstring& text);
 
 // The Japanese test strings are UTF-8 in the sources.
 std::wstring W(const char* utf8);
+// Texts already wide (from the string table) pass unchanged.
+inline const std::wstring& W(const std::wstring& wide) { return wide; }
