@@ -9,16 +9,8 @@ namespace qv {
 
 namespace {
 
-struct FieldPositions {
-    int formLength, leftMargin, rightMargin;  // margins -1 in the short layout
-    std::array<int, 5> loadPos;
-    int cutSheetCorrection, frontTractorCorrection;
-};
-
-constexpr FieldPositions kShort = {0, -1, -1, {3, 7, 11, 15, 19}, 23, 26};
-constexpr FieldPositions kLong = {0, 3, 7, {11, 15, 19, 23, 27}, 31, 34};
-
-const FieldPositions& PositionsOf(FormLayout layout) { return layout == FormLayout::Short ? kShort : kLong; }
+constexpr FormFieldPositions kShort = {0, -1, -1, {3, 7, 11, 15, 19}, 23, 26};
+constexpr FormFieldPositions kLong = {0, 3, 7, {11, 15, 19, 23, 27}, 31, 34};
 
 int Digits(const FormRecordBuffer& r, int at, int count)
 {
@@ -45,9 +37,14 @@ void PutD3(FormRecordBuffer& r, int at, int value)
 
 }  // namespace
 
+const FormFieldPositions& FieldPositionsOf(FormLayout layout)
+{
+    return layout == FormLayout::Short ? kShort : kLong;
+}
+
 FormValues ParseFormRecord(const FormRecordBuffer& record, FormLayout layout)
 {
-    const auto& p = PositionsOf(layout);
+    const auto& p = FieldPositionsOf(layout);
     FormValues v;
     v.formLength = Digits(record, p.formLength, 2);
     v.leftMargin = layout == FormLayout::Short ? 0 : Digits(record, p.leftMargin, 3);
@@ -63,7 +60,7 @@ FormValues ParseFormRecord(const FormRecordBuffer& record, FormLayout layout)
 
 void WriteFormRecord(const FormValues& v, FormLayout layout, FormRecordBuffer& record)
 {
-    const auto& p = PositionsOf(layout);
+    const auto& p = FieldPositionsOf(layout);
     PutD2(record, p.formLength, v.formLength);
     if (layout == FormLayout::Long) {
         PutD3(record, p.leftMargin, v.leftMargin);
@@ -100,7 +97,8 @@ void FormRecordSet::LoadFromBlock(const SettingsBlock& block)
     for (int form = 0; form < 5; ++form) {
         auto& buffer = recordBuffers[static_cast<std::size_t>(form)];
         buffer.fill(0);
-        const auto start = block.begin() + static_cast<std::ptrdiff_t>(kFormOffsets[static_cast<std::size_t>(form)]);
+        const auto start =
+            block.begin() + static_cast<std::ptrdiff_t>(kFormOffsets[static_cast<std::size_t>(form)]);
         std::copy(start, start + static_cast<std::ptrdiff_t>(FormRecordSize(form)), buffer.begin());
     }
 }

@@ -62,8 +62,8 @@ FileWriteResult PortableCheckTarget(const fs::path& target)
     return FileWriteResult::Failed;
 }
 
-FileWriteResult WriteSettingsFile(const fs::path& path, const SettingsBlock& block,
-                                  const ReplaceFileFn& replace, const CheckTargetFn& checkTarget)
+FileWriteResult WriteFileReplacing(const fs::path& path, std::span<const std::uint8_t> bytes,
+                                   const ReplaceFileFn& replace, const CheckTargetFn& checkTarget)
 {
     if (const FileWriteResult target = checkTarget(path); target != FileWriteResult::Ok)
         return target;
@@ -76,14 +76,13 @@ FileWriteResult WriteSettingsFile(const fs::path& path, const SettingsBlock& blo
     if (!out)
         return errno == EACCES ? FileWriteResult::AccessDenied : FileWriteResult::Failed;
 
-    const auto bytes = EncodeSettingsFile(block);
     out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     out.flush();
     const bool written = out.good();
     out.close();
 
     std::error_code ec;
-    if (!written || out.fail() || fs::file_size(temp, ec) != kSettingsFileSize || ec) {
+    if (!written || out.fail() || fs::file_size(temp, ec) != bytes.size() || ec) {
         fs::remove(temp, ec);
         return FileWriteResult::Failed;
     }
@@ -91,6 +90,13 @@ FileWriteResult WriteSettingsFile(const fs::path& path, const SettingsBlock& blo
     if (result != FileWriteResult::Ok)
         fs::remove(temp, ec);
     return result;
+}
+
+FileWriteResult WriteSettingsFile(const fs::path& path, const SettingsBlock& block,
+                                  const ReplaceFileFn& replace, const CheckTargetFn& checkTarget)
+{
+    const auto bytes = EncodeSettingsFile(block);
+    return WriteFileReplacing(path, bytes, replace, checkTarget);
 }
 
 }  // namespace qv

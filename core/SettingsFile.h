@@ -39,8 +39,13 @@ FileWriteResult PortableReplaceFile(const std::filesystem::path& from, const std
 using CheckTargetFn = std::function<FileWriteResult(const std::filesystem::path& target)>;
 FileWriteResult PortableCheckTarget(const std::filesystem::path& target);
 
-// Writes the 290 bytes to a temporary file beside the target, flushes it,
-// then replaces the target, so a failed save leaves the old file intact.
+// Writes `bytes` to a temporary file beside the target, flushes it, then
+// replaces the target, so a failed write leaves the old file intact.
+FileWriteResult WriteFileReplacing(const std::filesystem::path& path, std::span<const std::uint8_t> bytes,
+                                   const ReplaceFileFn& replace = PortableReplaceFile,
+                                   const CheckTargetFn& checkTarget = PortableCheckTarget);
+
+// The 290 bytes of a settings file, written as WriteFileReplacing does.
 FileWriteResult WriteSettingsFile(const std::filesystem::path& path, const SettingsBlock& block,
                                   const ReplaceFileFn& replace = PortableReplaceFile,
                                   const CheckTargetFn& checkTarget = PortableCheckTarget);
