@@ -185,13 +185,8 @@ int Check(const CheckOptions& o, ToolEnvironment& env)
 
 int Factory(const FactoryOptions& o, ToolEnvironment& env)
 {
-    const FileWriteResult result = env.writeSettingsFile(PathFromUtf8(o.output), FactoryDefaults);
-    if (result != FileWriteResult::Ok) {
-        Complain(env, o.output + ": " + WriteFailureText(result) + "。");
-        return kExitBadInput;
-    }
-    env.out << o.output << " に工場出荷設定を書き込みました。\n";
-    return kExitDone;
+    return ReportWrite(env.writeSettingsFile(PathFromUtf8(o.output), FactoryDefaults), o.output,
+                       " に工場出荷設定を書き込みました。", env);
 }
 
 }  // namespace qv::cli

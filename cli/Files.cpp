@@ -74,11 +74,21 @@ std::optional<SettingsBlock> LoadSettingsInput(const std::string& name, ToolEnvi
     return input.block;
 }
 
-std::string WriteFailureText(FileWriteResult result)
+int ReportWrite(FileWriteResult result, const std::string& name, const std::string& done,
+                ToolEnvironment& env)
 {
-    return result == FileWriteResult::AccessDenied
-               ? "書き込みのアクセス許可がありません"
-               : "書き込みに失敗しました（フォルダーや装置の名前でないか、空き容量を確かめてください）";
+    if (result == FileWriteResult::Ok) {
+        env.out << name << done << '\n';
+        return kExitDone;
+    }
+    Complain(
+        env,
+        name +
+            (result == FileWriteResult::AccessDenied
+                 ? ": 書き込みのアクセス許可がありません。"
+                 : ": "
+                   "書き込みに失敗しました（フォルダーや装置の名前でないか、空き容量を確かめてください）。"));
+    return kExitBadInput;
 }
 
 void Complain(ToolEnvironment& env, const std::string& message)

@@ -35,8 +35,10 @@ SettingsInput ReadSettingsInput(const std::string& name);
 // The block of a settings file, or a message on err and nothing.
 std::optional<SettingsBlock> LoadSettingsInput(const std::string& name, ToolEnvironment& env);
 
-// Why a write failed, for messages.
-std::string WriteFailureText(FileWriteResult result);
+// Tells how writing `name` went: `done` on standard output, or why it
+// failed on err. The exit code that follows.
+int ReportWrite(FileWriteResult result, const std::string& name, const std::string& done,
+                ToolEnvironment& env);
 
 // "qvx4k5cmd: " and the message on err.
 void Complain(ToolEnvironment& env, const std::string& message);

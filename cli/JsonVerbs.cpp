@@ -17,9 +17,14 @@ constexpr std::string_view kFormat = "qvx4k5-settings";
 constexpr int kVersion = 1;
 constexpr std::size_t kMaxJsonBytes = 1 << 20;
 
-// A JSON value as it stood in the input, cut short for messages.
+// A JSON value as it stood in the input, cut short for messages. Arrays and
+// objects are only named: printing one nested deeply would exhaust the stack.
 std::string Quoted(const Json& value)
 {
+    if (value.is_array())
+        return "配列";
+    if (value.is_object())
+        return "オブジェクト";
     std::string text = value.dump(-1, ' ', false, Json::error_handler_t::replace);
     if (text.size() > 60)
         text = text.substr(0, 57) + "...";
@@ -204,12 +209,7 @@ int Export(const ExportOptions& o, ToolEnvironment& env)
     const std::string text = JsonText(doc);
     const FileWriteResult result = WriteFileReplacing(
         PathFromUtf8(o.output), std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
-    if (result != FileWriteResult::Ok) {
-        Complain(env, o.output + ": " + WriteFailureText(result) + "。");
-        return kExitBadInput;
-    }
-    env.out << o.output << " に書き出しました。\n";
-    return kExitDone;
+    return ReportWrite(result, o.output, " に書き出しました。", env);
 }
 
 int Import(const ImportOptions& o, ToolEnvironment& env)
@@ -240,13 +240,8 @@ int Import(const ImportOptions& o, ToolEnvironment& env)
         return kExitBadInput;
     }
     import.Values().Store(start.block);
-    const FileWriteResult result = env.writeSettingsFile(PathFromUtf8(o.output), start.block);
-    if (result != FileWriteResult::Ok) {
-        Complain(env, o.output + ": " + WriteFailureText(result) + "。");
-        return kExitBadInput;
-    }
-    env.out << o.output << " に書き込みました。\n";
-    return kExitDone;
+    return ReportWrite(env.writeSettingsFile(PathFromUtf8(o.output), start.block), o.output,
+                       " に書き込みました。", env);
 }
 
 }  // namespace qv::cli

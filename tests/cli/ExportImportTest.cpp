@@ -177,6 +177,8 @@ TEST_F(ExportImport, RefusalsNameTheKeyTheValueAndWhatIsAllowedAndWriteNothing)
         {R"([1,2])", {"JSON のオブジェクトではありません"}},
         {head + R"({"param.font1":"標準")", {"JSON として読めません"}},
         {head + "{\"param.font1\":\"\xE6\xA8\"}}", {"JSON として読めません"}},  // cut UTF-8
+        {head + R"({"param.font1":[1,[2]],"param.font2":{"a":1}}})",
+         {"param.font1: 配列 は文字列ではありません", "param.font2: オブジェクト は文字列ではありません"}},
         // Every error of a file at once, not just the first.
         {head + R"({"param.font1":"x","param.font2":"y","select.nope":1}})",
          {"param.font1: \"x\"", "param.font2: \"y\"", "select.nope: 知らないキーです"}},
@@ -193,6 +195,15 @@ TEST_F(ExportImport, RefusalsNameTheKeyTheValueAndWhatIsAllowedAndWriteNothing)
     }
     EXPECT_EQ(Run({"import", Path("none.json"), "-o", Path("x.dat")}).code, 2);
     EXPECT_FALSE(Exists("x.dat"));
+}
+
+TEST_F(ExportImport, DeeplyNestedValueIsRefusedWithoutExhaustingTheStack)
+{
+    const std::string deep = std::string(200000, '[') + std::string(200000, ']');
+    const ToolRun run =
+        Import(R"({"format":"qvx4k5-settings","version":1,"settings":{"param.font1":)" + deep + "}}");
+    EXPECT_EQ(run.code, 2);
+    EXPECT_TRUE(Contains(run.err, "param.font1: 配列 は文字列ではありません")) << run.err.substr(0, 300);
 }
 
 TEST_F(ExportImport, ByteOrderMarkOfWindowsEditorsIsAccepted)
