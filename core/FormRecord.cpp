@@ -9,47 +9,47 @@ namespace qv {
 
 namespace {
 
-struct FieldPositions {
-    std::size_t formLength, leftMargin, rightMargin;  // no margins in the short layout
-    std::array<std::size_t, 5> loadPos;
-    std::size_t cutSheetCorrection, frontTractorCorrection;
-};
+constexpr FormFieldPositions kShort = {0, -1, -1, {3, 7, 11, 15, 19}, 23, 26};
+constexpr FormFieldPositions kLong = {0, 3, 7, {11, 15, 19, 23, 27}, 31, 34};
 
-constexpr FieldPositions kShort = {0, 0, 0, {3, 7, 11, 15, 19}, 23, 26};
-constexpr FieldPositions kLong = {0, 3, 7, {11, 15, 19, 23, 27}, 31, 34};
-
-const FieldPositions& PositionsOf(FormLayout layout) { return layout == FormLayout::Short ? kShort : kLong; }
+// Field positions are never negative where a layout has the field.
+std::size_t At(int position) { return static_cast<std::size_t>(position); }
 
 }  // namespace
 
+const FormFieldPositions& FieldPositionsOf(FormLayout layout)
+{
+    return layout == FormLayout::Short ? kShort : kLong;
+}
+
 FormValues ParseFormRecord(const FormRecordBuffer& record, FormLayout layout)
 {
-    const auto& p = PositionsOf(layout);
+    const auto& p = FieldPositionsOf(layout);
     FormValues v;
-    v.formLength = ReadDigits(record, p.formLength, 2);
-    v.leftMargin = layout == FormLayout::Short ? 0 : ReadDigits(record, p.leftMargin, 3);
-    v.rightMargin = layout == FormLayout::Short ? 136 : ReadDigits(record, p.rightMargin, 3);
+    v.formLength = ReadDigits(record, At(p.formLength), 2);
+    v.leftMargin = layout == FormLayout::Short ? 0 : ReadDigits(record, At(p.leftMargin), 3);
+    v.rightMargin = layout == FormLayout::Short ? 136 : ReadDigits(record, At(p.rightMargin), 3);
     for (std::size_t i = 0; i < 5; ++i) {
-        v.loadPos[i] = ReadDigits(record, p.loadPos[i], 3);
+        v.loadPos[i] = ReadDigits(record, At(p.loadPos[i]), 3);
         v.loadStep[i] = NearestLoadStep(v.loadPos[i], i == kLoadPostcard);
     }
-    v.cutSheetCorrection = ReadDigits(record, p.cutSheetCorrection, 2);
-    v.frontTractorCorrection = ReadDigits(record, p.frontTractorCorrection, 2);
+    v.cutSheetCorrection = ReadDigits(record, At(p.cutSheetCorrection), 2);
+    v.frontTractorCorrection = ReadDigits(record, At(p.frontTractorCorrection), 2);
     return v;
 }
 
 void WriteFormRecord(const FormValues& v, FormLayout layout, FormRecordBuffer& record)
 {
-    const auto& p = PositionsOf(layout);
-    WriteTwoDigits(record, p.formLength, v.formLength);
+    const auto& p = FieldPositionsOf(layout);
+    WriteTwoDigits(record, At(p.formLength), v.formLength);
     if (layout == FormLayout::Long) {
-        WriteThreeDigits(record, p.leftMargin, v.leftMargin);
-        WriteThreeDigits(record, p.rightMargin, v.rightMargin);
+        WriteThreeDigits(record, At(p.leftMargin), v.leftMargin);
+        WriteThreeDigits(record, At(p.rightMargin), v.rightMargin);
     }
     for (std::size_t i = 0; i < 5; ++i)
-        WriteThreeDigits(record, p.loadPos[i], v.loadPos[i]);
-    WriteTwoDigits(record, p.cutSheetCorrection, v.cutSheetCorrection);
-    WriteTwoDigits(record, p.frontTractorCorrection, v.frontTractorCorrection);
+        WriteThreeDigits(record, At(p.loadPos[i]), v.loadPos[i]);
+    WriteTwoDigits(record, At(p.cutSheetCorrection), v.cutSheetCorrection);
+    WriteTwoDigits(record, At(p.frontTractorCorrection), v.frontTractorCorrection);
 }
 
 int NearestLoadStep(int value, bool postcard)

@@ -27,6 +27,15 @@ struct FormValues {
 inline constexpr std::array<int, 10> loadPositionSteps = {0, 15, 18, 20, 28, 30, 40, 46, 60, 120};
 inline constexpr std::array<int, 10> postcardPositionSteps = {0, 15, 18, 20, 28, 30, 40, 54, 60, 120};
 
+// Where each field of a record starts; the margins are -1 in the short
+// layout. D2 fields are formLength and the two corrections, the rest D3.
+struct FormFieldPositions {
+    int formLength, leftMargin, rightMargin;
+    std::array<int, 5> loadPos;  // indexed by LoadPath
+    int cutSheetCorrection, frontTractorCorrection;
+};
+const FormFieldPositions& FieldPositionsOf(FormLayout layout);
+
 // A record buffer: the record bytes followed by a terminating zero.
 using FormRecordBuffer = std::array<char, kLongRecordSize + 1>;
 

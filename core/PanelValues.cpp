@@ -24,4 +24,20 @@ void PanelValues::Store(SettingsBlock& block)
     StoreMswValues(4, msw4, block);
 }
 
+PanelValues StartupPanelValues()
+{
+    PanelValues values;
+    SettingsBlock factory = FactoryDefaults;
+    values.Load(factory);
+    return values;
+}
+
+PanelLoad LoadAsPanel(const SettingsBlock& stored)
+{
+    PanelLoad load{StartupPanelValues(), stored};
+    load.values.Load(load.block);
+    load.values.Store(load.block);
+    return load;
+}
+
 }  // namespace qv

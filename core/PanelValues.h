@@ -25,4 +25,18 @@ struct PanelValues {
     void Store(SettingsBlock& block);
 };
 
+// The values of a panel that has just started: the factory settings loaded.
+// Fields the panel does not read from a block (a sign character other than
+// '0' or 'F') keep these.
+PanelValues StartupPanelValues();
+
+// What a freshly started panel holds after it reads `stored` from a settings
+// file: the values it shows, and the block it then saves and sends (loaded,
+// then collected, with every repair and fallback applied).
+struct PanelLoad {
+    PanelValues values;
+    SettingsBlock block;
+};
+PanelLoad LoadAsPanel(const SettingsBlock& stored);
+
 }  // namespace qv

@@ -215,11 +215,10 @@ SaveSteps PortableSaveSteps()
     return steps;
 }
 
-FileWriteResult WriteSettingsFile(const fs::path& path, const SettingsBlock& block, const SaveSteps& steps)
+FileWriteResult WriteFileReplacing(const fs::path& path, FileBytes bytes, const SaveSteps& steps)
 {
     if (const FileWriteResult target = steps.checkTarget(path); target != FileWriteResult::Ok)
         return target;
-    const auto bytes = EncodeSettingsFile(block);
 
     // A taken name is never touched: another name is tried instead.
     fs::path temp;
@@ -239,6 +238,12 @@ FileWriteResult WriteSettingsFile(const fs::path& path, const SettingsBlock& blo
     // A folder that refuses new files may still hold a writable target.
     return staged == FileStepResult::AccessDenied ? WriteIntoTarget(path, bytes, steps, staged)
                                                   : FileWriteResult::Failed;
+}
+
+FileWriteResult WriteSettingsFile(const fs::path& path, const SettingsBlock& block, const SaveSteps& steps)
+{
+    const auto bytes = EncodeSettingsFile(block);
+    return WriteFileReplacing(path, bytes, steps);
 }
 
 }  // namespace qv

@@ -66,12 +66,15 @@ std::filesystem::path TemporaryNameBeside(const std::filesystem::path& target, s
 // How often a taken temporary name is replaced by another before giving up.
 inline constexpr int kTemporaryNameAttempts = 8;
 
-// Writes the 290 bytes to a new temporary file beside the target and moves
+// Writes `bytes` to a new temporary file beside the target and moves
 // it over the target, so a failed save leaves the old file intact. When the
 // move is refused (the target is held open by another program, or its
 // folder takes no new files), the bytes are written into the target itself;
 // only when that fails too is the save a failure. No temporary file outlives
 // the call.
+FileWriteResult WriteFileReplacing(const std::filesystem::path& path, FileBytes bytes,
+                                   const SaveSteps& steps = PortableSaveSteps());
+// The 290 bytes of a settings file, written as WriteFileReplacing does.
 FileWriteResult WriteSettingsFile(const std::filesystem::path& path, const SettingsBlock& block,
                                   const SaveSteps& steps = PortableSaveSteps());
 

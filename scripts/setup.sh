@@ -5,7 +5,7 @@ set -euo pipefail
 
 pkgs=(cmake g++ clang googletest g++-mingw-w64-x86-64 mingw-w64-tools
       wine wine64 xvfb xauth locales fonts-ipafont-gothic imagemagick
-      fp-utils x11-utils xdotool libclang-rt-14-dev wixl msitools)
+      fp-utils x11-utils xdotool libclang-rt-14-dev wixl msitools libcli11-dev nlohmann-json3-dev)
 
 missing=()
 for p in "${pkgs[@]}"; do

@@ -66,6 +66,8 @@ struct ListSpooler : qv::Spooler {
     }
 };
 
+std::string Narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }
+
 std::vector<std::wstring> Names(const std::vector<ListedPrinter>& list)
 {
     std::vector<std::wstring> names;
@@ -185,6 +187,63 @@ TEST(PrinterDiscovery9x, LocalLevel2ListWithDriverAndWithoutUserInterventionBit)
     EXPECT_EQ(s.localCalls, 1);
     EXPECT_EQ(s.enum4Calls, 0);
     EXPECT_TRUE(s.serversAsked.empty());
+}
+
+TEST(PrinterDiscoveryNt, PortAndServerAreKeptBesideTheConnectionColumn)
+{
+    ListSpooler s;
+    s.AddConnection(L"\\\\srv", L"\\\\srv\\KQ net", L"NE01:", 0x10);
+    s.AddLocal(L"KQ local", L"LPT1:");
+    const auto listed = qv::FindEligiblePrinters(s, true);
+    ASSERT_EQ(listed.size(), 2u);
+    EXPECT_EQ(listed[0].connection, L"\\\\srv");
+    EXPECT_EQ(listed[0].port, L"NE01:");
+    EXPECT_EQ(listed[0].server, L"\\\\srv");
+    EXPECT_EQ(listed[1].port, L"LPT1:");
+    EXPECT_FALSE(listed[1].server);
+    EXPECT_FALSE(qv::IsFilePrinter(listed[1]));
+}
+
+TEST(PrinterDiscoveryNamed, SameRulesForAPrinterAskedForByName)
+{
+    ListSpooler s;
+    s.AddLocal(L"KQ", L"LPT1:");
+    s.AddLocal(L"KQ File", L"FILE:");
+    s.AddLocal(L"Generic", L"LPT2:", L"Generic / Text Only");
+    s.AddLocal(L"KQ Locked", L"LPT3:");
+    s.refused = {L"KQ Locked", L"\\\\srv\\Locked"};
+    // Queues of a print server this machine has no connection to.
+    s.level2[std::wstring(L"\\\\srv")] = {
+        {std::wstring(L"\\\\srv"), L"\\\\srv\\Queue", L"IP_10.0.0.5", kDriver, 0x2 | 0x8, 0},
+        {std::wstring(L"\\\\srv"), L"\\\\srv\\Laser", L"IP_10.0.0.6", L"Laser driver", 0x8, 0},
+        {std::wstring(L"\\\\srv"), L"\\\\srv\\Locked", L"IP_10.0.0.7", kDriver, 0x8, 0}};
+    const auto eligible = qv::FindEligiblePrinters(s, true);
+    using V = qv::PrinterVerdict;
+    const struct {
+        const wchar_t* name;
+        V verdict;
+        const wchar_t* port;
+    } cases[] = {
+        {L"KQ", V::Eligible, L"LPT1:"},
+        {L"KQ File", V::Eligible, L"FILE:"},  // eligible; the send refuses FILE printers
+        {L"kq", V::Missing, L""},             // names compare exactly
+        {L"Generic", V::OtherDriver, L"LPT2:"},
+        {L"KQ Locked", V::CannotOpen, L"LPT3:"},
+        {L"\\\\srv\\Queue", V::Eligible, L"IP_10.0.0.5"},
+        {L"\\\\srv\\Laser", V::OtherDriver, L"IP_10.0.0.6"},
+        {L"\\\\srv\\Locked", V::CannotOpen, L"IP_10.0.0.7"},
+        {L"\\\\srv\\Gone", V::Missing, L""},
+        {L"\\\\nohost\\Queue", V::Missing, L""},
+        {L"\\\\", V::Missing, L""},
+    };
+    for (const auto& c : cases) {
+        const qv::NamedPrinter found = qv::CheckNamedPrinter(s, eligible, c.name);
+        EXPECT_EQ(found.verdict, c.verdict) << Narrow(c.name);
+        EXPECT_EQ(found.printer.name, c.name);
+        EXPECT_EQ(found.printer.port, c.port) << Narrow(c.name);
+    }
+    EXPECT_EQ(qv::CheckNamedPrinter(s, eligible, L"Generic").driver, L"Generic / Text Only");
+    EXPECT_EQ(qv::CheckNamedPrinter(s, eligible, L"\\\\srv\\Queue").printer.server, L"\\\\srv");
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <string>
 
+#include "RegisteredPrinter.h"
 #include "TestSupport.h"
 #include "framework/Handles.h"
 #include "framework/Text.h"
@@ -16,44 +17,6 @@
 namespace {
 
 namespace fs = std::filesystem;
-
-const wchar_t kPrintersKey[] = L"System\\CurrentControlSet\\Control\\Print\\Printers\\";
-
-// One eligible printer in Wine's spooler registry, so the panel can start.
-class RegisteredPrinter {
-public:
-    explicit RegisteredPrinter(const std::wstring& name) : key_(kPrintersKey + name)
-    {
-        wchar_t temp[MAX_PATH];
-        ::GetTempPathW(MAX_PATH, temp);
-        HKEY key = nullptr;
-        ::RegCreateKeyExW(HKEY_LOCAL_MACHINE, key_.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
-                          nullptr);
-        SetString(key, L"Name", name);
-        SetString(key, L"Printer Driver", L"Tav Kestrolinea 418KQ5");
-        SetString(key, L"Port", std::wstring(temp) + L"qv-process-test-job.bin");
-        SetString(key, L"Datatype", L"RAW");
-        SetString(key, L"Print Processor", L"winprint");
-        SetDword(key, L"Attributes", 0x40);
-        SetDword(key, L"Status", 0);
-        ::RegCloseKey(key);
-    }
-    ~RegisteredPrinter() { ::RegDeleteTreeW(HKEY_LOCAL_MACHINE, key_.c_str()); }
-    RegisteredPrinter(const RegisteredPrinter&) = delete;
-    RegisteredPrinter& operator=(const RegisteredPrinter&) = delete;
-
-private:
-    static void SetString(HKEY key, const wchar_t* name, const std::wstring& value)
-    {
-        ::RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                         static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
-    }
-    static void SetDword(HKEY key, const wchar_t* name, DWORD value)
-    {
-        ::RegSetValueExW(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
-    }
-    std::wstring key_;
-};
 
 struct Process {
     UniqueKernelHandle handle;
@@ -87,7 +50,7 @@ HWND VisibleWindowOf(DWORD processId)
 
 class ProcessTest : public testing::Test {
 protected:
-    RegisteredPrinter printer{L"KQ Process"};
+    RegisteredPrinter printer{L"KQ Process", RegisteredPrinter::TempFolder() + L"qv-process-test-job.bin"};
     std::wstring exe;
 
     void SetUp() override

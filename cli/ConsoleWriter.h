@@ -1,0 +1,34 @@
+// Standard output and error of the Windows tool. The tool writes UTF-8; a
+// console gets it as wide text, so Japanese reads right whatever the code
+// page; a redirected stream gets the console's code page, or UTF-8 as it is
+// when asked (JSON, --utf8).
+#pragma once
+
+#include <windows.h>
+
+#include <streambuf>
+#include <string>
+
+class ConsoleWriter : public std::streambuf {
+public:
+    explicit ConsoleWriter(DWORD standardHandle);
+    ~ConsoleWriter() override;
+    ConsoleWriter(const ConsoleWriter&) = delete;
+    ConsoleWriter& operator=(const ConsoleWriter&) = delete;
+
+    // From now on a redirected stream carries UTF-8 unconverted.
+    void UseUtf8();
+
+protected:
+    int_type overflow(int_type ch) override;
+    std::streamsize xsputn(const char* text, std::streamsize count) override;
+    int sync() override;
+
+private:
+    void Flush();
+
+    HANDLE handle_;
+    bool console_;
+    bool utf8_ = false;
+    std::string pending_;
+};

@@ -1,0 +1,14 @@
+// qvx4k5cmd on Linux: the file verbs and raw TCP sends; the arguments and
+// the output are UTF-8 as the terminal's locale has them.
+#include <iostream>
+
+#include "Tool.h"
+
+int main(int argc, char** argv)
+{
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    qv::cli::ToolEnvironment env{std::cout, std::cerr};
+    const int code = qv::cli::RunTool(args, env);
+    std::cout.flush();
+    return code;
+}

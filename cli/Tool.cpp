@@ -1,0 +1,182 @@
+#include "Tool.h"
+
+#include <CLI/CLI.hpp>
+
+#include "Files.h"
+#include "Verbs.h"
+
+namespace qv::cli {
+
+namespace {
+
+constexpr const char* kExitCodes =
+    "終了コード:\n"
+    "  0  完了\n"
+    "  1  diff: 違う設定がある / check: 読み込みで直される設定や警告がある\n"
+    "  2  コマンドラインの誤り、設定ファイルでない入力や誤りのある JSON、書き込めない出力\n"
+    "  3  指定したプリンタが見つからないか、送信できるプリンタではない\n"
+    "  4  送信に失敗したプリンタがある";
+
+void Localise(CLI::App& app)
+{
+    auto formatter = app.get_formatter();
+    formatter->label("Usage", "使い方");
+    formatter->label("OPTIONS", "オプション");
+    formatter->label("SUBCOMMAND", "コマンド");
+    formatter->label("SUBCOMMANDS", "コマンド");
+    formatter->label("Positionals", "引数");
+    formatter->label("REQUIRED", "（必須）");
+    formatter->label("Excludes", "同時に使えない:");
+    formatter->label("Needs", "必要:");
+    formatter->column_width(34);
+    app.option_defaults()->group("オプション");
+    app.set_help_flag("-h,--help", "使い方を表示します");
+}
+
+CLI::App* Verb(CLI::App& app, const char* name, const char* description)
+{
+    CLI::App* verb = app.add_subcommand(name, description);
+    verb->group("コマンド");
+    verb->get_help_ptr()->group("オプション");
+    return verb;
+}
+
+CLI::Option* FileArgument(CLI::App* verb, const char* name, std::string& into, const char* description)
+{
+    return verb->add_option(name, into, description)->required()->type_name("");
+}
+
+int RunParsed(const std::vector<std::string>& args, ToolEnvironment& env)
+{
+    CLI::App app("Tav Kestrolinea 418KQ5 の設定ファイル (.dat) とプリンタをコマンドラインで扱います。",
+                 "qvx4k5cmd");
+    Localise(app);
+    app.require_subcommand(1, 1);
+    app.fallthrough();
+    app.footer(kExitCodes);
+    app.set_version_flag("--version", "qvx4k5cmd 2.000", "版を表示します");
+    bool utf8 = false;
+    app.add_flag("--utf8", utf8,
+                 "リダイレクトした出力も UTF-8 で書きます（既定はコンソールのコード ページ）");
+
+    ShowOptions show;
+    CLI::App* showVerb =
+        Verb(app, "show", "設定ファイルを読み込んだパネルが表示する設定と値をすべて表示します");
+    FileArgument(showVerb, "FILE", show.file, "設定ファイル");
+    showVerb->add_flag("--json", show.json, "JSON で出力します");
+
+    DiffOptions diff;
+    CLI::App* diffVerb = Verb(app, "diff", "二つの設定ファイルで違う設定を 1 行に 1 つ表示します");
+    FileArgument(diffVerb, "FILE1", diff.first, "設定ファイル");
+    FileArgument(diffVerb, "FILE2", diff.second, "比べる設定ファイル");
+    diffVerb->add_flag("--json", diff.json, "JSON で出力します");
+
+    ExportOptions exportOptions;
+    CLI::App* exportVerb = Verb(app, "export", "設定ファイルの設定を JSON で書き出します");
+    FileArgument(exportVerb, "FILE", exportOptions.file, "設定ファイル");
+    exportVerb
+        ->add_option("-o,--output", exportOptions.output, "書き出す JSON ファイル（省略すると標準出力）")
+        ->type_name("FILE");
+
+    ImportOptions import;
+    CLI::App* importVerb = Verb(app, "import", "JSON の設定から設定ファイルを作ります");
+    FileArgument(importVerb, "JSON", import.json, "export と同じ形の JSON ファイル");
+    importVerb->add_option("-o,--output", import.output, "作る設定ファイル")->required()->type_name("FILE");
+    importVerb
+        ->add_option("--base", import.base,
+                     "JSON にない設定と枠をこの設定ファイルから取ります（省略すると工場出荷設定）")
+        ->type_name("FILE");
+
+    CheckOptions check;
+    CLI::App* checkVerb =
+        Verb(app, "check", "設定ファイルを調べ、読み込みで直される設定や工場出荷時と違う枠を報告します");
+    checkVerb->add_option("FILE", check.files, "設定ファイル（いくつでも）")->required()->type_name("FILE");
+
+    FactoryOptions factory;
+    CLI::App* factoryVerb = Verb(app, "factory", "工場出荷設定の設定ファイルを作ります");
+    factoryVerb->add_option("-o,--output", factory.output, "作る設定ファイル")->required()->type_name("FILE");
+
+    PrintersOptions printers;
+    CLI::App* printersVerb = nullptr;
+    if (env.spooler) {
+        printersVerb = Verb(app, "printers",
+                            "パネルのプリンタの選択と同じ規則と順で、送信先にできるプリンタを表示します");
+        printersVerb->add_flag("--json", printers.json, "JSON で出力します");
+    }
+
+    SendOptions send;
+    CLI::App* sendVerb =
+        Verb(app, "send", "設定ファイルをパネルと同じく読み込み、その 270 バイトを送信します");
+    FileArgument(sendVerb, "FILE", send.file, "設定ファイル");
+    // Exactly one kind of target; Send says so when the line has none or two.
+    if (env.spooler) {
+        sendVerb
+            ->add_option("--printer", send.printers,
+                         "このプリンタへ（\\\\サーバー\\プリンタ も可、いくつでも）")
+            ->type_name("NAME")
+            ->group("送信先（どれか一つ）");
+        sendVerb->add_flag("--all", send.all, "送信先にできるすべてのプリンタへ")
+            ->group("送信先（どれか一つ）");
+    }
+    sendVerb
+        ->add_option("--host", send.host, "ネットワーク プリンタの RAW ポートへ直接（既定のポートは 9100）")
+        ->type_name("HOST[:PORT]")
+        ->group("送信先（どれか一つ）");
+    sendVerb->add_flag("--dry-run", send.dryRun, "何をどこへ送るかを表示するだけで、送信しません");
+    sendVerb->add_option("--log", send.log, "送信先ごとに 1 行の JSON を追記します")->type_name("FILE");
+    sendVerb
+        ->add_option("--timeout", send.timeoutSeconds,
+                     "--host の接続と書き込みの制限時間（1 から 600 秒、既定 10）")
+        ->type_name("SECONDS");
+
+    try {
+        std::vector<std::string> reversed(args.rbegin(), args.rend());
+        app.parse(reversed);
+    } catch (const CLI::ParseError& e) {
+        if (e.get_exit_code() == static_cast<int>(CLI::ExitCodes::Success)) {
+            app.exit(e, env.out, env.err);
+            return kExitDone;
+        }
+        Complain(env, std::string("コマンドラインが正しくありません: ") + e.what());
+        env.err << "qvx4k5cmd --help で使い方を表示します。\n";
+        return kExitBadInput;
+    }
+
+    if (utf8) {
+        if (env.useUtf8Output)
+            env.useUtf8Output();
+        if (env.useUtf8Errors)
+            env.useUtf8Errors();
+    }
+    if (showVerb->parsed())
+        return Show(show, env);
+    if (diffVerb->parsed())
+        return Diff(diff, env);
+    if (exportVerb->parsed())
+        return Export(exportOptions, env);
+    if (importVerb->parsed())
+        return Import(import, env);
+    if (checkVerb->parsed())
+        return Check(check, env);
+    if (factoryVerb->parsed())
+        return Factory(factory, env);
+    if (printersVerb && printersVerb->parsed())
+        return Printers(printers, env);
+    return Send(send, env);
+}
+
+}  // namespace
+
+int RunTool(const std::vector<std::string>& args, ToolEnvironment& env)
+{
+    try {
+        return RunParsed(args, env);
+    } catch (const std::exception& e) {
+        Complain(env, std::string("予期しないエラーです: ") + e.what());
+    } catch (...) {
+        Complain(env, "予期しないエラーです。");
+    }
+    return kExitBadInput;
+}
+
+}  // namespace qv::cli

@@ -1,0 +1,49 @@
+// What the command-line tool needs of the world around it: its output
+// streams, the spooler, and the platform's file writer. The console program
+// fills it in; the tests give streams they read and a fake spooler.
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <ostream>
+#include <string>
+
+#include "core/SettingsBlock.h"
+#include "core/SettingsFile.h"
+#include "core/Spooler.h"
+
+namespace qv::cli {
+
+enum ExitCode : int {
+    kExitDone = 0,
+    kExitDifferences = 1,  // diff: settings differ; check: repairs or warnings
+    kExitBadInput = 2,     // usage error, unreadable or invalid input, output not written
+    kExitNoPrinter = 3,    // a named printer is missing or not eligible
+    kExitSendFailed = 4,   // at least one send failed
+};
+
+struct ToolEnvironment {
+    ToolEnvironment(std::ostream& output, std::ostream& errors) : out(output), err(errors) {}
+
+    std::ostream& out;  // UTF-8 text
+    std::ostream& err;  // UTF-8 text
+    // Told before anything is written whether a stream carries UTF-8 that
+    // must reach its reader unconverted: JSON on `out`, both with --utf8.
+    // Either may be empty.
+    std::function<void()> useUtf8Output;
+    std::function<void()> useUtf8Errors;
+    // Without a spooler the tool offers no printer list and no spooler sends.
+    Spooler* spooler = nullptr;
+    bool ntFamily = true;
+    // Strict order of the printer selection dialog's sorted list.
+    std::function<bool(const std::wstring&, const std::wstring&)> listOrder = std::less<std::wstring>();
+    std::function<FileWriteResult(const std::filesystem::path&, const SettingsBlock&)> writeSettingsFile =
+        [](const std::filesystem::path& path, const SettingsBlock& block) {
+            return WriteSettingsFile(path, block);
+        };
+    // The current time as UTC for log lines, "2024-05-01T09:30:00Z"; empty:
+    // the system clock.
+    std::function<std::string()> utcNow;
+};
+
+}  // namespace qv::cli

@@ -1,0 +1,109 @@
+#include "Utf8.h"
+
+#include <vector>
+
+namespace qv::cli {
+
+namespace {
+
+constexpr char32_t kReplacement = 0xFFFD;
+
+// The code points of a UTF-8 text; a bad sequence gives one U+FFFD per byte.
+std::vector<char32_t> Decode(std::string_view text)
+{
+    std::vector<char32_t> points;
+    for (std::size_t i = 0; i < text.size();) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        const int length = lead < 0x80           ? 1
+                           : (lead >> 5) == 0x6  ? 2
+                           : (lead >> 4) == 0xE  ? 3
+                           : (lead >> 3) == 0x1E ? 4
+                                                 : 0;
+        char32_t cp = length == 1   ? lead
+                      : length == 2 ? lead & 0x1F
+                      : length == 3 ? lead & 0x0F
+                                    : lead & 0x07;
+        bool ok = length > 0 && i + static_cast<std::size_t>(length) <= text.size();
+        for (int k = 1; ok && k < length; ++k) {
+            const auto next = static_cast<unsigned char>(text[i + static_cast<std::size_t>(k)]);
+            ok = (next & 0xC0) == 0x80;
+            cp = (cp << 6) | (next & 0x3F);
+        }
+        // Overlong forms, surrogates and values past U+10FFFF are not UTF-8.
+        static constexpr char32_t kMin[] = {0, 0, 0x80, 0x800, 0x10000};
+        ok = ok && cp >= kMin[length] && cp <= 0x10FFFF && (cp < 0xD800 || cp > 0xDFFF);
+        points.push_back(ok ? cp : kReplacement);
+        i += ok ? static_cast<std::size_t>(length) : 1;
+    }
+    return points;
+}
+
+void Encode(char32_t cp, std::string& out)
+{
+    if (cp < 0x80) {
+        out += static_cast<char>(cp);
+    } else if (cp < 0x800) {
+        out += static_cast<char>(0xC0 | (cp >> 6));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else if (cp < 0x10000) {
+        out += static_cast<char>(0xE0 | (cp >> 12));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (cp >> 18));
+        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    }
+}
+
+bool IsWide(char32_t cp)
+{
+    return (cp >= 0x1100 && cp <= 0x115F) || (cp >= 0x2E80 && cp <= 0xA4CF && cp != 0x303F) ||
+           (cp >= 0xAC00 && cp <= 0xD7A3) || (cp >= 0xF900 && cp <= 0xFAFF) ||
+           (cp >= 0xFE30 && cp <= 0xFE4F) || (cp >= 0xFF00 && cp <= 0xFF60) ||
+           (cp >= 0xFFE0 && cp <= 0xFFE6) || (cp >= 0x20000 && cp <= 0x3FFFD);
+}
+
+}  // namespace
+
+std::wstring FromUtf8(std::string_view text)
+{
+    std::wstring wide;
+    for (const char32_t cp : Decode(text)) {
+        if (sizeof(wchar_t) == 2 && cp >= 0x10000) {
+            wide += static_cast<wchar_t>(0xD800 + ((cp - 0x10000) >> 10));
+            wide += static_cast<wchar_t>(0xDC00 + ((cp - 0x10000) & 0x3FF));
+        } else {
+            wide += static_cast<wchar_t>(cp);
+        }
+    }
+    return wide;
+}
+
+std::string ToUtf8(std::wstring_view text)
+{
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        auto cp = static_cast<char32_t>(text[i]);
+        if (sizeof(wchar_t) == 2 && cp >= 0xD800 && cp <= 0xDBFF && i + 1 < text.size() &&
+            text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
+            cp = 0x10000 + ((cp - 0xD800) << 10) + (static_cast<char32_t>(text[i + 1]) - 0xDC00);
+            ++i;
+        } else if ((cp >= 0xD800 && cp <= 0xDFFF) || cp > 0x10FFFF) {
+            cp = kReplacement;
+        }
+        Encode(cp, out);
+    }
+    return out;
+}
+
+std::size_t DisplayWidth(std::string_view text)
+{
+    std::size_t width = 0;
+    for (const char32_t cp : Decode(text))
+        width += IsWide(cp) ? 2 : 1;
+    return width;
+}
+
+}  // namespace qv::cli

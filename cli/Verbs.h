@@ -1,0 +1,57 @@
+// The tool's verbs. Each takes its parsed options, writes to the
+// environment's streams and returns the exit code.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "ToolEnvironment.h"
+
+namespace qv::cli {
+
+struct ShowOptions {
+    std::string file;
+    bool json = false;
+};
+struct DiffOptions {
+    std::string first, second;
+    bool json = false;
+};
+struct ExportOptions {
+    std::string file;
+    std::string output;  // empty: standard output
+};
+struct ImportOptions {
+    std::string json;
+    std::string output;
+    std::string base;  // empty: the factory settings
+};
+struct CheckOptions {
+    std::vector<std::string> files;
+};
+struct FactoryOptions {
+    std::string output;
+};
+struct PrintersOptions {
+    bool json = false;
+};
+struct SendOptions {
+    std::string file;
+    std::vector<std::string> printers;
+    bool all = false;
+    std::string host;
+    bool dryRun = false;
+    std::string log;
+    int timeoutSeconds = 10;
+};
+
+int Show(const ShowOptions& options, ToolEnvironment& env);
+int Diff(const DiffOptions& options, ToolEnvironment& env);
+int Check(const CheckOptions& options, ToolEnvironment& env);
+int Factory(const FactoryOptions& options, ToolEnvironment& env);
+int Export(const ExportOptions& options, ToolEnvironment& env);
+int Import(const ImportOptions& options, ToolEnvironment& env);
+int Printers(const PrintersOptions& options, ToolEnvironment& env);
+int Send(const SendOptions& options, ToolEnvironment& env);
+
+}  // namespace qv::cli

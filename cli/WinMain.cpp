@@ -1,0 +1,40 @@
+// qvx4k5cmd on Windows: the wide command line as UTF-8, console output that
+// reads right in cmd.exe and PowerShell, the spooler the panel uses, and
+// the panel's settings file writer.
+#include <windows.h>
+
+#include <ostream>
+
+#include "ConsoleWriter.h"
+#include "Tool.h"
+#include "storage/SettingsFileWin32.h"
+#include "framework/Seams.h"
+#include "framework/Text.h"
+#include "printer/SpoolerAccess.h"
+
+int wmain(int argc, wchar_t** argv)
+{
+    ConsoleWriter outWriter(STD_OUTPUT_HANDLE), errWriter(STD_ERROR_HANDLE);
+    std::ostream out(&outWriter), err(&errWriter);
+
+    std::vector<std::string> args;
+    for (int i = 1; i < argc; ++i)
+        args.push_back(Narrow(argv[i]));
+
+    qv::cli::ToolEnvironment env{out, err};
+    env.useUtf8Output = [&] { outWriter.UseUtf8(); };
+    env.useUtf8Errors = [&] { errWriter.UseUtf8(); };
+    env.spooler = &CurrentSpooler();
+    env.ntFamily = CurrentPlatform().IsNtFamily();
+    // The selection dialog's list sorts itself with the system's collation.
+    env.listOrder = [](const std::wstring& a, const std::wstring& b) {
+        return ::lstrcmpW(a.c_str(), b.c_str()) < 0;
+    };
+    env.writeSettingsFile = [](const std::filesystem::path& path, const qv::SettingsBlock& block) {
+        return WriteSettingsFileWin32(path, block);
+    };
+    const int code = qv::cli::RunTool(args, env);
+    out.flush();
+    err.flush();
+    return code;
+}
