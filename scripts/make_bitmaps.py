@@ -1,19 +1,24 @@
 #!/usr/bin/env python3
 """Writes the panel's toolbar, menu and tab bitmaps and its icon.
 
-The bitmaps are 4-bit BMPs with the standard 16-colour VGA palette.
+Every picture comes at 16 pixels (pixel art below, 4-bit BMPs with the
+standard 16-colour VGA palette) and at 24 and 32 pixels (drawn by
+sized_art.py, 8-bit BMPs whose palette starts with the same 16 colours).
 Light gray (192,192,192) is the background: the toolbar and the icon menu
 map it to the button face and the tab image list treats it as transparent.
 Black, dark gray and white are mapped to the system's button text, shadow
 and highlight colours, so they are used for outlines and 3-D edges only.
 
-The icon holds 16, 32 and 48 pixel images, 32-bit with alpha.
+The icon holds 16, 20, 24, 32, 40, 48 and 64 pixel images, 32-bit with alpha.
 
 Usage: make_bitmaps.py [output root, default: the res/ folder of the repo]
 """
 import os
 import struct
 import sys
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import sized_art  # noqa: E402
 
 # Standard VGA palette, in the order of the Windows 16-colour table.
 VGA = [
@@ -209,6 +214,8 @@ ART = {
     ],
 }
 
+# The 24 and 32 pixel versions have the ids plus 100 and 200, and files
+# named with _24 and _32.
 TOOLBAR = ['open', 'save', 'send', 'factory', 'printer']   # bitmap 150
 TABS = ['select', 'msw', 'param', 'spare']                # bitmap 168
 MENU = {                                                   # bitmaps 160-167
@@ -258,6 +265,45 @@ def write_bmp4(path, rows):
                        len(pixels), 2835, 2835, 16, 16)
     with open(path, 'wb') as f:
         f.write(header + info + palette + pixels)
+
+
+def write_bmp8(path, rows):
+    """An 8-bit BMP of RGB rows; the palette starts with the VGA colours, so
+    that the button colours stay where the recolouring looks for them."""
+    palette = list(VGA)
+    index = {c: i for i, c in enumerate(palette)}
+    for row in rows:
+        for colour in row:
+            if colour not in index:
+                index[colour] = len(palette)
+                palette.append(colour)
+    if len(palette) > 256:
+        raise SystemExit(f"{path}: more than 256 colours")
+    height = len(rows)
+    width = len(rows[0])
+    stride = (width + 3) // 4 * 4
+    pixels = bytearray()
+    for row in reversed(rows):              # bottom-up
+        line = bytearray(index[c] for c in row)
+        line.extend(b'\0' * (stride - len(line)))
+        pixels += line
+    table = b''.join(struct.pack('<BBBB', b, g, r, 0) for (r, g, b) in palette)
+    offset = 14 + 40 + len(table)
+    header = struct.pack('<2sIHHI', b'BM', offset + len(pixels), 0, 0, offset)
+    info = struct.pack('<IiiHHIIiiII', 40, width, height, 1, 8, 0,
+                       len(pixels), 2835, 2835, len(palette), len(palette))
+    with open(path, 'wb') as f:
+        f.write(header + info + table + pixels)
+
+
+def sized_strip(names, size):
+    pictures = [sized_art.picture(n, size) for n in names]
+    return [[p for pic in pictures for p in pic[y]] for y in range(size)]
+
+
+def sized_name(file, size):
+    stem, ext = os.path.splitext(file)
+    return f"{stem}_{size}{ext}"
 
 
 # --- icon -----------------------------------------------------------------
@@ -439,8 +485,13 @@ def main():
     write_bmp4(os.path.join(bitmaps, 'tabs.bmp'), strip(TABS))
     for file, name in MENU.items():
         write_bmp4(os.path.join(bitmaps, file), strip([name]))
+    for size in (24, 32):
+        write_bmp8(os.path.join(bitmaps, sized_name('toolbar.bmp', size)), sized_strip(TOOLBAR, size))
+        write_bmp8(os.path.join(bitmaps, sized_name('tabs.bmp', size)), sized_strip(TABS, size))
+        for file, name in MENU.items():
+            write_bmp8(os.path.join(bitmaps, sized_name(file, size)), sized_strip([name], size))
     write_ico(os.path.join(icons, 'qvx4k5.ico'),
-              [icon16(), printer_icon(32), printer_icon(48)])
+              [icon16()] + [printer_icon(n) for n in (20, 24, 32, 40, 48, 64)])
 
 
 if __name__ == '__main__':
