@@ -9,7 +9,7 @@
 
 inline constexpr std::array<int, 3> kArtSizes = {16, 24, 32};
 
-// The art size for a DPI: 16 up to 143 DPI, 24 up to 191, then 32.
+// The art size for a DPI: 16 below 141 DPI, 24 below 189, then 32.
 int ArtSizeForDpi(UINT dpi);
 // The resource id of a bitmap at one of the art sizes.
 int ArtBitmapId(int bitmap16, int size);
