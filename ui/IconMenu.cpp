@@ -114,6 +114,7 @@ bool CIconMenu::LoadMenu(const wchar_t* resourceName)
             if (flags & MF_END)
                 stack.back().ends = true;
             auto popup = std::make_unique<CIconMenu>();
+            popup->metrics_ = stack.back().menu->metrics_;
             if (!popup->Attach(::CreatePopupMenu()))
                 return false;
             CIconMenu* parent = stack.back().menu;

@@ -3,7 +3,7 @@
 // accelerator text right-aligned. The bar itself stays plain text, drawn by
 // the system. Owner-drawn items carry no text the system could search, so
 // the menu also answers mnemonic keys itself. Icons, sizes and text follow
-// the DPI the menu is set to (96 until SetDpi).
+// the DPI the menu is set to: the screen's until SetDpi.
 #pragma once
 
 #include <memory>
@@ -14,6 +14,7 @@
 
 #include "IconMenuItem.h"
 #include "IconMenuMetrics.h"
+#include "framework/Dpi.h"
 
 class CIconMenu {
 public:
@@ -71,5 +72,5 @@ private:
     std::vector<std::unique_ptr<IconMenuItem>> items;
     // The popups appended to this menu, each with the handle it holds.
     std::vector<std::unique_ptr<CIconMenu>> subMenus;
-    CIconMenuMetrics metrics_;
+    CIconMenuMetrics metrics_{SystemDpi()};
 };

@@ -361,6 +361,20 @@ TEST_F(IconMenuDpiTest, AGrayedIconOfTheLargerArtIsStillOnlyEmbossed)
     EXPECT_EQ(picture.At(origin.x, origin.y), face);
 }
 
+TEST(IconMenuDpi, StartsAtTheScreensDpiAndLoadsPopupsAtItsOwn)
+{
+    CIconMenu menu;
+    EXPECT_EQ(menu.Dpi(), SystemDpi());
+    menu.SetDpi(144);
+    ASSERT_TRUE(menu.LoadMenu(IDR_MENU_MAIN));
+    menu.SetItemIcon(nullptr, ID_PAGE_MSW1, IDB_MENU_MSW);
+    const CIconMenu& pages = *CIconMenu::FromHandle(::GetSubMenu(menu.GetSafeHmenu(), 1));
+    EXPECT_EQ(pages.Dpi(), 144u);
+    const IconMenuItem& msw1 = *pages.Items()[2];
+    ASSERT_TRUE(msw1.imageList);
+    EXPECT_EQ(IconSize(msw1.imageList.get()).cx, 24);
+}
+
 class ToolBarDpiTest : public testing::Test {
 protected:
     HWND parent = nullptr;
