@@ -245,26 +245,33 @@ def strip(names):
     return [[INDEX[ch] for n in names for ch in ART[n][y]] for y in range(16)]
 
 
-def write_bmp4(path, rows):
+def write_bmp(path, rows, bits, palette):
+    """A bottom-up BMP of palette indexes, 4 or 8 bits a pixel."""
     height = len(rows)
     width = len(rows[0])
-    stride = ((width * 4 + 31) // 32) * 4
+    stride = ((width * bits + 31) // 32) * 4
+    per_byte = 8 // bits
     pixels = bytearray()
-    for row in reversed(rows):              # bottom-up
+    for row in reversed(rows):
         line = bytearray()
-        for x in range(0, width, 2):
-            hi = row[x]
-            lo = row[x + 1] if x + 1 < width else 0
-            line.append((hi << 4) | lo)
+        for x in range(0, width, per_byte):
+            byte = 0
+            for i in range(per_byte):
+                byte = (byte << bits) | (row[x + i] if x + i < width else 0)
+            line.append(byte)
         line.extend(b'\0' * (stride - len(line)))
         pixels += line
-    palette = b''.join(struct.pack('<BBBB', b, g, r, 0) for (r, g, b) in VGA)
-    offset = 14 + 40 + len(palette)
+    table = b''.join(struct.pack('<BBBB', b, g, r, 0) for (r, g, b) in palette)
+    offset = 14 + 40 + len(table)
     header = struct.pack('<2sIHHI', b'BM', offset + len(pixels), 0, 0, offset)
-    info = struct.pack('<IiiHHIIiiII', 40, width, height, 1, 4, 0,
-                       len(pixels), 2835, 2835, 16, 16)
+    info = struct.pack('<IiiHHIIiiII', 40, width, height, 1, bits, 0,
+                       len(pixels), 2835, 2835, len(palette), len(palette))
     with open(path, 'wb') as f:
-        f.write(header + info + palette + pixels)
+        f.write(header + info + table + pixels)
+
+
+def write_bmp4(path, rows):
+    write_bmp(path, rows, 4, VGA)
 
 
 def write_bmp8(path, rows):
@@ -279,21 +286,7 @@ def write_bmp8(path, rows):
                 palette.append(colour)
     if len(palette) > 256:
         raise SystemExit(f"{path}: more than 256 colours")
-    height = len(rows)
-    width = len(rows[0])
-    stride = (width + 3) // 4 * 4
-    pixels = bytearray()
-    for row in reversed(rows):              # bottom-up
-        line = bytearray(index[c] for c in row)
-        line.extend(b'\0' * (stride - len(line)))
-        pixels += line
-    table = b''.join(struct.pack('<BBBB', b, g, r, 0) for (r, g, b) in palette)
-    offset = 14 + 40 + len(table)
-    header = struct.pack('<2sIHHI', b'BM', offset + len(pixels), 0, 0, offset)
-    info = struct.pack('<IiiHHIIiiII', 40, width, height, 1, 8, 0,
-                       len(pixels), 2835, 2835, len(palette), len(palette))
-    with open(path, 'wb') as f:
-        f.write(header + info + table + pixels)
+    write_bmp(path, [[index[c] for c in row] for row in rows], 8, palette)
 
 
 def sized_strip(names, size):

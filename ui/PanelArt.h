@@ -9,6 +9,13 @@
 
 inline constexpr std::array<int, 3> kArtSizes = {16, 24, 32};
 
+// The commands of the main menu that show an icon, with its bitmap.
+struct MenuIcon {
+    UINT command;
+    int bitmap16;
+};
+extern const std::array<MenuIcon, 11> kMenuIcons;
+
 // The art size for a DPI: 16 below 141 DPI, 24 below 189, then 32.
 int ArtSizeForDpi(UINT dpi);
 // The resource id of a bitmap at one of the art sizes.

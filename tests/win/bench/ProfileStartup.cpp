@@ -20,6 +20,7 @@
 #include "framework/Seams.h"
 #include "resource.h"
 #include "ui/MainPanelDlg.h"
+#include "ui/PanelArt.h"
 
 namespace {
 
@@ -74,18 +75,10 @@ void ProfileSteps()
     const HWND main = frame.m_hWnd;
     Report("main window template", watch.Lap());
 
-    static constexpr std::pair<UINT, int> kIcons[] = {
-        {ID_FILE_OPEN, IDB_MENU_OPEN},   {ID_FILE_SAVE, IDB_MENU_SAVE},
-        {ID_FACTORY, IDB_MENU_FACTORY},  {ID_SELECT_PRINTER, IDB_MENU_PRINTER},
-        {ID_SEND, IDB_MENU_SEND},        {ID_PAGE_SELECT, IDB_MENU_SELECT},
-        {ID_PAGE_PARAM, IDB_MENU_PARAM}, {ID_PAGE_MSW1, IDB_MENU_MSW},
-        {ID_PAGE_MSW2, IDB_MENU_MSW},    {ID_PAGE_MSW3, IDB_MENU_MSW},
-        {ID_PAGE_MSW4, IDB_MENU_MSW},
-    };
     panel.menu.LoadMenu(IDR_MENU_MAIN);
     Report("menu: load and align", watch.Lap());
-    for (const auto& [command, bitmap] : kIcons)
-        panel.menu.SetItemIcon(nullptr, command, bitmap);
+    for (const MenuIcon& icon : kMenuIcons)
+        panel.menu.SetItemIcon(nullptr, icon.command, icon.bitmap16);
     Report("menu: eleven icons", watch.Lap());
     const HMENU templateMenu = ::GetMenu(main);
     if (::SetMenu(main, panel.menu.GetSafeHmenu()))
