@@ -35,6 +35,29 @@
 #define IDB_MENU_MSW                166
 #define IDB_MENU_SELECT             167
 #define IDB_TABS                    168
+// The same art at 24 and 32 pixels: the 16-pixel id plus these steps.
+#define IDB_STEP_24                 100
+#define IDB_STEP_32                 200
+#define IDB_TOOLBAR_24              250
+#define IDB_MENU_OPEN_24            260
+#define IDB_MENU_SAVE_24            261
+#define IDB_MENU_SEND_24            262
+#define IDB_MENU_FACTORY_24         263
+#define IDB_MENU_PRINTER_24         264
+#define IDB_MENU_PARAM_24           265
+#define IDB_MENU_MSW_24             266
+#define IDB_MENU_SELECT_24          267
+#define IDB_TABS_24                 268
+#define IDB_TOOLBAR_32              350
+#define IDB_MENU_OPEN_32            360
+#define IDB_MENU_SAVE_32            361
+#define IDB_MENU_SEND_32            362
+#define IDB_MENU_FACTORY_32         363
+#define IDB_MENU_PRINTER_32         364
+#define IDB_MENU_PARAM_32           365
+#define IDB_MENU_MSW_32             366
+#define IDB_MENU_SELECT_32          367
+#define IDB_TABS_32                 368
 
 // Commands
 #define ID_APP_ABOUT                16

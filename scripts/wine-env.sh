@@ -43,6 +43,13 @@ wine_prefix_start() {
     wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /t REG_SZ /d 1024x768 /f >/dev/null 2>&1 || true
     wineserver -w
   fi
+  # Wine draws the caption buttons with the Marlett font ("0 1 r" without
+  # it). Debian's fonts-wine has it, but this Wine does not look in its own
+  # font folder, so the prefix gets a copy.
+  local marlett=/usr/share/wine/fonts/marlett.ttf fonts="$WINEPREFIX/drive_c/windows/Fonts"
+  if [ -f "$marlett" ] && [ -d "$fonts" ] && [ ! -f "$fonts/marlett.ttf" ]; then
+    cp "$marlett" "$fonts/"
+  fi
   # One server for all tests: each process start is then cheap.
   wineserver -p >/dev/null 2>&1 </dev/null || true
   # Start Wine's own services now, detached from our output: started by the

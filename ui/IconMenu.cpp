@@ -4,6 +4,8 @@
 #include <cstring>
 #include <optional>
 
+#include "PanelArt.h"
+#include "framework/Dpi.h"
 #include "framework/Gdi.h"
 #include "framework/ResourceData.h"
 #include "framework/Seams.h"
@@ -112,6 +114,7 @@ bool CIconMenu::LoadMenu(const wchar_t* resourceName)
             if (flags & MF_END)
                 stack.back().ends = true;
             auto popup = std::make_unique<CIconMenu>();
+            popup->metrics_ = stack.back().menu->metrics_;
             if (!popup->Attach(::CreatePopupMenu()))
                 return false;
             CIconMenu* parent = stack.back().menu;
@@ -204,16 +207,9 @@ void CIconMenu::LoadItemIcon(IconMenuItem& item, UINT commandId) const
         return;
     // A toolbar resource of the same id places the command's image in the
     // strip; without one the first image is taken.
-    const int image = ToolbarImageIndex(item.bitmapId, commandId).value_or(0);
-    item.imageIndex = image;
-    if (item.imageList)
-        ::ImageList_RemoveAll(item.imageList.get());
-    else
-        item.imageList.reset(::ImageList_Create(iconWidth, iconHeight, ILC_COLOR24 | ILC_MASK, 1, 1));
-    const UniqueBitmap bitmap = LoadSysColourBitmap(item.bitmapId);
-    if (!item.imageList || !bitmap ||
-        ::ImageList_AddMasked(item.imageList.get(), bitmap.get(), ::GetSysColor(COLOR_BTNFACE)) < 0) {
-        item.imageList.reset();
+    item.imageIndex = ToolbarImageIndex(item.bitmapId, commandId).value_or(0);
+    item.imageList = CreateArtImages(item.bitmapId, metrics_.IconWidth(), metrics_.IconHeight());
+    if (!item.imageList) {
         item.bitmapId = -1;
         item.imageIndex = -1;
     }
@@ -230,7 +226,7 @@ bool CIconMenu::GetItemText(int position, std::string& text) const
 void CIconMenu::AlignAccelerators()
 {
     const WindowDc dc(MainWindow());
-    const UniqueFont font = MenuFont();
+    const UniqueFont font = MenuFontForDpi(Dpi());
     const SelectedObject selected(dc.get(), font.get());
     const auto width = [&](const std::string& cp932) { return TextSize(dc.get(), FromCp932(cp932)).cx; };
 
@@ -257,27 +253,56 @@ void CIconMenu::AlignAccelerators()
     }
 }
 
+void CIconMenu::SetDpi(UINT dpi)
+{
+    metrics_ = CIconMenuMetrics(dpi);
+    for (const auto& item : items) {
+        if (item->bitmapId >= 0)
+            LoadItemIcon(*item, static_cast<UINT>(item->commandId));
+        // The padding was measured in another font: take it off, then align anew.
+        const std::size_t tab = item->text.find(L'\t');
+        if (tab != std::wstring::npos) {
+            std::size_t end = tab;
+            while (end > 0 && item->text[end - 1] == L' ')
+                --end;
+            item->text.erase(end, tab - end);
+        }
+    }
+    AlignAccelerators();
+    for (const auto& popup : subMenus)
+        popup->SetDpi(dpi);
+
+    // The system keeps an item's measured size until the item changes.
+    const int count = m_hMenu ? ::GetMenuItemCount(m_hMenu) : 0;
+    for (int i = 0; i < count; ++i) {
+        MENUITEMINFOW info{};
+        info.cbSize = sizeof info;
+        info.fMask = MIIM_FTYPE | MIIM_DATA;
+        if (::GetMenuItemInfoW(m_hMenu, static_cast<UINT>(i), TRUE, &info) && (info.fType & MFT_OWNERDRAW))
+            ::SetMenuItemInfoW(m_hMenu, static_cast<UINT>(i), TRUE, &info);
+    }
+}
+
 void CIconMenu::MeasureItem(MEASUREITEMSTRUCT& request) const
 {
     const auto* item = reinterpret_cast<const IconMenuItem*>(request.itemData);
     if (!item)
         return;
-    const int barHeight = ::GetSystemMetrics(SM_CYMENU);
     if (item->flags & MF_SEPARATOR) {
         request.itemWidth = 0;
-        request.itemHeight = static_cast<UINT>(barHeight / 2);
+        request.itemHeight = static_cast<UINT>(metrics_.SeparatorHeight());
         return;
     }
     const WindowDc dc(MainWindow());
     UniqueFont font;
     std::optional<SelectedObject> selected;
     if (NewShell()) {
-        font = MenuFont();
+        font = MenuFontForDpi(Dpi());
         selected.emplace(dc.get(), font.get());
     }
     const SIZE size = TextSize(dc.get(), item->text);
-    request.itemWidth = static_cast<UINT>(size.cx + 2 * iconWidth + 1);
-    request.itemHeight = static_cast<UINT>(std::max(barHeight, iconHeight + 4));
+    request.itemWidth = static_cast<UINT>(metrics_.ItemWidth(size.cx));
+    request.itemHeight = static_cast<UINT>(metrics_.ItemHeight());
 }
 
 void CIconMenu::DrawItem(const DRAWITEMSTRUCT& request) const
@@ -300,7 +325,7 @@ void CIconMenu::DrawItem(const DRAWITEMSTRUCT& request) const
     if (selected) {
         RECT bar = r;
         if (hasIcon)
-            bar.left = r.left + iconWidth + 5;
+            bar.left = metrics_.HighlightLeft(r);
         FillSolid(dc, bar, ::GetSysColor(COLOR_HIGHLIGHT));
         textColour = ::GetSysColor(COLOR_HIGHLIGHTTEXT);
     } else {
@@ -318,19 +343,17 @@ void CIconMenu::DrawItemIcon(HDC dc, const RECT& r, const IconMenuItem& item, bo
 {
     if (!item.imageList)
         return;
-    const int dy = std::max(0, static_cast<int>((r.bottom - r.top - iconHeight - 4) / 2));
-    const int top = r.top + dy;
     const COLORREF menu = ::GetSysColor(COLOR_MENU);
-    const RECT inner{r.left + 1, top + 1, r.left + iconWidth + 3, top + iconHeight + 3};
-    const RECT outer{r.left, top, r.left + iconWidth + 4, top + iconHeight + 4};
-    const POINT origin{r.left + 2, top + 2};
+    const RECT outer = metrics_.IconFrame(r);
+    const RECT inner{outer.left + 1, outer.top + 1, outer.right - 1, outer.bottom - 1};
+    const POINT origin = metrics_.IconOrigin(r);
     FrameSolid(dc, inner, menu);  // erases an earlier frame
 
     if (grayed) {
         const UniqueBitmap image = IconToBitmap(dc, item);
         FrameSolid(dc, outer, menu);
         if (image)
-            DrawEmbossed(dc, origin.x, origin.y, iconWidth, iconHeight, image.get(),
+            DrawEmbossed(dc, origin.x, origin.y, metrics_.IconWidth(), metrics_.IconHeight(), image.get(),
                          ::GetSysColor(NewShell() ? COLOR_3DFACE : COLOR_MENU));
         return;
     }
@@ -345,16 +368,12 @@ void CIconMenu::DrawItemIcon(HDC dc, const RECT& r, const IconMenuItem& item, bo
 void CIconMenu::DrawItemText(HDC dc, const RECT& r, const std::wstring& text, bool selected, bool grayed,
                              COLORREF textColour) const
 {
-    RECT bounds{r.left + iconWidth + 9, r.top - 1, r.right, r.bottom - 1};
     const std::size_t tab = text.find(L'\t');
+    const RECT bounds = metrics_.TextBounds(r, tab != std::wstring::npos);
     const std::wstring left = text.substr(0, tab);
-    std::wstring right;
-    if (tab != std::wstring::npos) {
-        right = text.substr(text.rfind(L'\t') + 1);
-        bounds.right -= iconWidth;
-    }
+    const std::wstring right = tab != std::wstring::npos ? text.substr(text.rfind(L'\t') + 1) : L"";
 
-    const UniqueFont font = MenuFont();
+    const UniqueFont font = MenuFontForDpi(Dpi());
     const SelectedObject selectedFont(dc, font.get());
     const int oldMode = ::SetBkMode(dc, TRANSPARENT);
     const COLORREF oldColour = ::GetTextColor(dc);
@@ -370,7 +389,7 @@ void CIconMenu::DrawItemText(HDC dc, const RECT& r, const std::wstring& text, bo
         draw(bounds, ::GetSysColor(COLOR_MENU));
     } else {
         RECT shadow = bounds;
-        ::OffsetRect(&shadow, 1, 1);
+        ::OffsetRect(&shadow, metrics_.ShadowOffset(), metrics_.ShadowOffset());
         draw(shadow, ::GetSysColor(COLOR_BTNHIGHLIGHT));
         draw(bounds, ::GetSysColor(COLOR_GRAYTEXT));
     }
@@ -381,13 +400,14 @@ void CIconMenu::DrawItemText(HDC dc, const RECT& r, const std::wstring& text, bo
 UniqueBitmap CIconMenu::IconToBitmap(HDC target, const IconMenuItem& item) const
 {
     const UniqueIcon icon(::ImageList_GetIcon(item.imageList.get(), item.imageIndex, ILD_NORMAL));
-    UniqueBitmap bitmap(::CreateCompatibleBitmap(target, iconWidth, iconHeight));
+    const int width = metrics_.IconWidth(), height = metrics_.IconHeight();
+    UniqueBitmap bitmap(::CreateCompatibleBitmap(target, width, height));
     const UniqueMemoryDc mem(::CreateCompatibleDC(target));
     if (!icon || !bitmap || !mem)
         return {};
     const SelectedObject selected(mem.get(), bitmap.get());
     const UniqueBrush background(::CreateSolidBrush(::GetSysColor(COLOR_MENU)));
-    ::DrawIconEx(mem.get(), 0, 0, icon.get(), iconWidth, iconHeight, 0, background.get(), DI_NORMAL);
+    ::DrawIconEx(mem.get(), 0, 0, icon.get(), width, height, 0, background.get(), DI_NORMAL);
     return bitmap;
 }
 

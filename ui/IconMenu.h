@@ -2,7 +2,8 @@
 // program: a fixed icon column at the left, the item text, and the
 // accelerator text right-aligned. The bar itself stays plain text, drawn by
 // the system. Owner-drawn items carry no text the system could search, so
-// the menu also answers mnemonic keys itself.
+// the menu also answers mnemonic keys itself. Icons, sizes and text follow
+// the DPI the menu is set to: the screen's until SetDpi.
 #pragma once
 
 #include <memory>
@@ -12,6 +13,8 @@
 #include <windows.h>
 
 #include "IconMenuItem.h"
+#include "IconMenuMetrics.h"
+#include "framework/Dpi.h"
 
 class CIconMenu {
 public:
@@ -39,6 +42,12 @@ public:
     // Pads the text before each tab so all accelerators line up.
     void AlignAccelerators();
 
+    // Draws and measures this menu and its popups for windows at `dpi`: the
+    // icons come from the art of that size, the text in the menu font of
+    // that DPI, and the system measures the items afresh.
+    void SetDpi(UINT dpi);
+    UINT Dpi() const { return metrics_.Dpi(); }
+
     void MeasureItem(MEASUREITEMSTRUCT& request) const;
     void DrawItem(const DRAWITEMSTRUCT& request) const;
 
@@ -63,6 +72,5 @@ private:
     std::vector<std::unique_ptr<IconMenuItem>> items;
     // The popups appended to this menu, each with the handle it holds.
     std::vector<std::unique_ptr<CIconMenu>> subMenus;
-    const int iconWidth = 16;
-    const int iconHeight = 15;
+    CIconMenuMetrics metrics_{SystemDpi()};
 };

@@ -4,6 +4,8 @@
 
 #include <iterator>
 
+#include "PanelArt.h"
+#include "framework/Dpi.h"
 #include "framework/Text.h"
 #include "resource.h"
 
@@ -22,9 +24,8 @@ bool CPanelToolBar::Create(HWND parent, UINT id, UINT bitmapId)
         return false;
     ::SetWindowSubclass(m_hWnd, SubclassProc, kSubclassId, 0);
     SendMessage(TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON));
-    SendMessage(TB_SETBITMAPSIZE, 0, MAKELPARAM(16, 16));
-    TBADDBITMAP bitmap{::GetModuleHandleW(nullptr), bitmapId};
-    SendMessage(TB_ADDBITMAP, 5, reinterpret_cast<LPARAM>(&bitmap));
+    bitmapId_ = bitmapId;
+    SetDpi(WindowDpi(parent));
 
     const TBBUTTON buttons[] = {
         {0, 0, TBSTATE_ENABLED, BTNS_SEP, {}, 0, 0},
@@ -40,6 +41,20 @@ bool CPanelToolBar::Create(HWND parent, UINT id, UINT bitmapId)
     SendMessage(TB_ADDBUTTONSW, std::size(buttons), reinterpret_cast<LPARAM>(buttons));
     SendMessage(TB_AUTOSIZE);
     return true;
+}
+
+void CPanelToolBar::SetDpi(UINT dpi)
+{
+    dpi_ = dpi;
+    const int size = ArtSizeForDpi(dpi);
+    // The bar holds on to the list: the old one goes only after the new one is in.
+    UniqueImageList images = CreateArtImages(static_cast<int>(bitmapId_), size, size);
+    SendMessage(TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images.get()));
+    images_ = std::move(images);
+    SendMessage(TB_SETBITMAPSIZE, 0, MAKELPARAM(size, size));
+    // Around the image as at 96 DPI: 7 pixels across, 6 down, scaled.
+    SendMessage(TB_SETBUTTONSIZE, 0, MAKELPARAM(size + ScaleForDpi(7, dpi), size + ScaleForDpi(6, dpi)));
+    SendMessage(TB_AUTOSIZE);
 }
 
 void CPanelToolBar::EnableButton(UINT id, bool enable) const
