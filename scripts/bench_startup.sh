@@ -3,8 +3,8 @@
 # own dialog templates (the main window and its six pages), and against an
 # empty dialog: each started RUNS times (default 9) in turns under one Wine,
 # with one printer of the panel's driver registered. Prints every time, the
-# medians and their ratios to the template-only program; then the time of
-# each step of the panel's start, measured in-process by bench_profile.
+# medians and their ratios to the template-only program. To see where the
+# panel's own time goes, run the panel with WINEDEBUG=+timestamp,+relay.
 # Uses its own build tree and Wine prefix (build/bench); not part of the
 # test run.
 #
@@ -16,7 +16,7 @@ build=$root/build/bench
 runs=${1:-9}
 
 cmake -S . -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$build" -j2 --target qvx4k5 bench_templates bench_startup bench_profile >"$build/bench-build.log" 2>&1 ||
+cmake --build "$build" -j2 --target qvx4k5 bench_templates bench_startup >"$build/bench-build.log" 2>&1 ||
   { cat "$build/bench-build.log"; exit 1; }
 
 source scripts/wine-env.sh
@@ -48,20 +48,3 @@ echo "== start-up until the main window is shown and idle, ms ($runs runs each)"
 wine "$build/tests/win/bench/bench_startup.exe" "$runs" \
   "templates=\"$templates\"" "panel=\"$panel\"" "minimal=\"$templates\" minimal" 2>&1 | tr -d '\r'
 
-bench=$build/tests/win/bench
-# Medians per step over the runs of bench_profile ARGS, in the order printed.
-profile() {
-  for ((i = 0; i < runs; i++)); do wine "$bench/bench_profile.exe" "$@" | tr -d '\r'; done |
-    awk -F'\t' '!($1 in n) { order[++steps] = $1 } { v[$1, ++n[$1]] = $2 }
-      END {
-        for (s = 1; s <= steps; s++) {
-          k = order[s]; m = n[k]
-          for (i = 1; i <= m; i++) a[i] = v[k, i]
-          for (i = 2; i <= m; i++) for (j = i; j > 1 && a[j - 1] > a[j]; j--) { t = a[j]; a[j] = a[j - 1]; a[j - 1] = t }
-          printf "  %-44s %7.1f\n", k, m % 2 ? a[(m + 1) / 2] : (a[m / 2] + a[m / 2 + 1]) / 2
-        }
-      }'
-}
-echo "== steps of the panel's start, in-process: medians of $runs runs, ms"
-profile
-profile whole

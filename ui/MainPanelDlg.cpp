@@ -46,6 +46,7 @@ CMainPanelDlg::CMainPanelDlg() : CDialog(IDD_MAIN)
     MapMessage(WM_MEASUREITEM, [this](WPARAM, LPARAM l) { return menuBar_.OnMeasureItem(l); });
     MapMessage(WM_DRAWITEM, [this](WPARAM, LPARAM l) { return menuBar_.OnDrawItem(l); });
     MapMessage(WM_DESTROY, &CMainPanelDlg::OnDestroy);
+    MapMessage(WM_DPICHANGED, &CMainPanelDlg::OnDpiChanged);
 }
 
 HACCEL CMainPanelDlg::Accelerators()
@@ -148,9 +149,42 @@ bool CMainPanelDlg::IsCommandEnabled(UINT menuId) const
 
 bool CMainPanelDlg::PreTranslateMessage(MSG& msg)
 {
+    if (const int step = PageStepKey(msg); step != 0 && ::IsChild(m_hWnd, msg.hwnd)) {
+        tabs_.Step(step);
+        return true;
+    }
     // Accelerators see every key first, whichever control has the focus, so
     // Ctrl+C never copies out of an edit box.
     return Accelerators() && ::TranslateAcceleratorW(m_hWnd, Accelerators(), &msg);
+}
+
+int CMainPanelDlg::PageStepKey(const MSG& msg)
+{
+    // The page keys of property sheets: Ctrl+Tab and Ctrl+PageDown forward,
+    // Ctrl+Shift+Tab and Ctrl+PageUp back.
+    if (msg.message != WM_KEYDOWN || !(::GetKeyState(VK_CONTROL) & 0x8000))
+        return 0;
+    const bool shift = (::GetKeyState(VK_SHIFT) & 0x8000) != 0;
+    switch (msg.wParam) {
+    case VK_TAB: return shift ? -1 : 1;
+    case VK_NEXT: return 1;
+    case VK_PRIOR: return -1;
+    default: return 0;
+    }
+}
+
+std::optional<LRESULT> CMainPanelDlg::OnDpiChanged(WPARAM wParam, LPARAM lParam)
+{
+    const UINT dpi = HIWORD(wParam);
+    const auto* suggested = reinterpret_cast<const RECT*>(lParam);
+    ::SetWindowPos(m_hWnd, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                   suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+    menuBar_.SetDpi(dpi);
+    toolbar_.SetDpi(dpi);
+    tabs_.SetDpi(dpi);
+    statusBar_.Layout();
+    // The dialog manager scales the templates' fonts and controls itself.
+    return std::nullopt;
 }
 
 void CMainPanelDlg::OnAbout()

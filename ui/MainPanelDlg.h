@@ -97,6 +97,9 @@ private:
     std::optional<LRESULT> OnPaint(WPARAM, LPARAM);
     std::optional<LRESULT> OnQueryDragIcon(WPARAM, LPARAM);
     std::optional<LRESULT> OnDestroy(WPARAM, LPARAM);
+    std::optional<LRESULT> OnDpiChanged(WPARAM, LPARAM);
+    // 1 or -1 for a key that moves to the next or previous page, else 0.
+    static int PageStepKey(const MSG& msg);
     // The open or save-as dialog for settings files; nothing when cancelled.
     std::optional<std::wstring> AskSettingsFileName(bool save);
     void ShowMessage(UINT text, UINT type) const;

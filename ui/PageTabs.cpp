@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include "PanelArt.h"
+#include "framework/Dpi.h"
 #include "framework/Text.h"
 #include "resource.h"
 
@@ -27,9 +29,7 @@ void CPageTabs::Create(HWND owner, HWND tab)
 {
     owner_ = owner;
     tab_ = tab;
-    images_.reset(::ImageList_LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDB_TABS), 16, 1,
-                                         RGB(192, 192, 192), IMAGE_BITMAP, LR_CREATEDIBSECTION));
-    TabCtrl_SetImageList(tab_, images_.get());
+    SetDpi(WindowDpi(owner_));
     for (int i = 0; i < kCount; ++i) {
         std::wstring caption = LoadResString(kTabs[static_cast<std::size_t>(i)].caption);
         TCITEMW item{};
@@ -38,12 +38,32 @@ void CPageTabs::Create(HWND owner, HWND tab)
         item.iImage = kTabs[static_cast<std::size_t>(i)].image;
         TabCtrl_InsertItem(tab_, i, &item);
     }
-    for (int i = 0; i < kCount; ++i) {
-        CSettingsPage& page = Page(i);
-        page.Create(owner_);
-        ::SetWindowPos(page.m_hWnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-        page.ShowWindow(i == 0 ? SW_SHOW : SW_HIDE);
-    }
+    EnsureCreated(Page(0));
+    Page(0).ShowWindow(SW_SHOW);
+}
+
+void CPageTabs::SetDpi(UINT dpi)
+{
+    UniqueImageList images = CreateTabImages(dpi);
+    if (!images)
+        return;
+    TabCtrl_SetImageList(tab_, images.get());
+    images_ = std::move(images);
+}
+
+void CPageTabs::EnsureCreated(CSettingsPage& page) const
+{
+    if (page.m_hWnd)
+        return;
+    // Shows the values the page holds while it is created.
+    page.Create(owner_);
+    ::SetWindowPos(page.m_hWnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+}
+
+void CPageTabs::Step(int step)
+{
+    const int current = Current();
+    Select(((current < 0 ? 0 : current) + step + kCount) % kCount);
 }
 
 int CPageTabs::Current() const { return TabCtrl_GetCurSel(tab_); }
@@ -57,10 +77,12 @@ void CPageTabs::Select(int index)
 void CPageTabs::Show(int index)
 {
     for (CSettingsPage* page : pages_)
-        page->ShowWindow(SW_HIDE);
+        if (page->m_hWnd)
+            page->ShowWindow(SW_HIDE);
     if (index < 0 || index >= kCount)
         return;
     CSettingsPage& page = Page(index);
+    EnsureCreated(page);
     page.ShowWindow(SW_SHOW);
     // A user who clicked a tab keeps the focus on the tabs.
     if (::GetFocus() != tab_)

@@ -15,20 +15,28 @@ public:
     // The pages in tab order.
     explicit CPageTabs(const std::array<CSettingsPage*, kCount>& pages) : pages_(pages) {}
 
-    // Fills the tab control of `owner` and creates the pages; the first shows.
+    // Fills the tab control of `owner` and shows the first page. The other
+    // pages get their windows when first shown; until then their values
+    // wait in the page objects.
     void Create(HWND owner, HWND tab);
+    // Tab images for a window at `dpi`.
+    void SetDpi(UINT dpi);
     CSettingsPage& Page(int index) const { return *pages_[static_cast<std::size_t>(index)]; }
     int Current() const;
     // Moves the tab selection and shows its page.
     void Select(int index);
     // Shows the page of the tab the user picked.
     void OnSelChange() { Show(Current()); }
+    // The next (step 1) or previous (step -1) page, wrapping around, as a
+    // tab click would choose it.
+    void Step(int step);
 
     void ShowValues() const;
     void ReadValues() const;
 
 private:
     void Show(int index);
+    void EnsureCreated(CSettingsPage& page) const;
 
     std::array<CSettingsPage*, kCount> pages_;
     HWND owner_ = nullptr;

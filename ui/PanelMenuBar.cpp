@@ -1,24 +1,16 @@
 #include "PanelMenuBar.h"
 
+#include "PanelArt.h"
 #include "resource.h"
 
 void CPanelMenuBar::Attach(HWND window)
 {
-    struct MenuIcon {
-        UINT command;
-        int bitmap;
-    };
-    static constexpr MenuIcon kIcons[] = {
-        {ID_FILE_OPEN, IDB_MENU_OPEN},   {ID_FILE_SAVE, IDB_MENU_SAVE},
-        {ID_FACTORY, IDB_MENU_FACTORY},  {ID_SELECT_PRINTER, IDB_MENU_PRINTER},
-        {ID_SEND, IDB_MENU_SEND},        {ID_PAGE_SELECT, IDB_MENU_SELECT},
-        {ID_PAGE_PARAM, IDB_MENU_PARAM}, {ID_PAGE_MSW1, IDB_MENU_MSW},
-        {ID_PAGE_MSW2, IDB_MENU_MSW},    {ID_PAGE_MSW3, IDB_MENU_MSW},
-        {ID_PAGE_MSW4, IDB_MENU_MSW},
-    };
     menu_.LoadMenu(IDR_MENU_MAIN);
-    for (const MenuIcon& icon : kIcons)
-        menu_.SetItemIcon(nullptr, icon.command, icon.bitmap);
+    for (const MenuIcon& icon : kMenuIcons)
+        menu_.SetItemIcon(nullptr, icon.command, icon.bitmap16);
+    const UINT dpi = WindowDpi(window);
+    if (dpi != menu_.Dpi())
+        menu_.SetDpi(dpi);
     const HMENU templateMenu = ::GetMenu(window);
     if (menu_.GetSafeHmenu() && ::SetMenu(window, menu_.GetSafeHmenu())) {
         menu_.Detach();

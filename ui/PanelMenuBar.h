@@ -11,6 +11,8 @@ public:
     // Replaces the window's template menu; the window then owns the bar.
     void Attach(HWND window);
     const CIconMenu& Menu() const { return menu_; }
+    // Icons, fonts and item sizes for a window at `dpi`.
+    void SetDpi(UINT dpi) { menu_.SetDpi(dpi); }
 
     std::optional<LRESULT> OnMenuChar(WPARAM wParam, LPARAM lParam) const;
     std::optional<LRESULT> OnMeasureItem(LPARAM lParam) const;

@@ -23,11 +23,17 @@ bool CPanelStatusBar::Create(HWND parent, UINT id)
     m_hWnd = ::CreateWindowExW(0, STATUSCLASSNAMEW, nullptr, WS_CHILD | WS_VISIBLE | CCS_BOTTOM, 0, 0, 0, 0,
                                parent, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)),
                                ::GetModuleHandleW(nullptr), nullptr);
+    Layout();
+    return m_hWnd != nullptr;
+}
+
+void CPanelStatusBar::Layout() const
+{
+    SendMessage(WM_SIZE);
     RECT rc{};
     ::GetWindowRect(m_hWnd, &rc);
     int parts[2] = {Split(rc.right - rc.left), -1};
     SendMessage(SB_SETPARTS, 2, reinterpret_cast<LPARAM>(parts));
-    return m_hWnd != nullptr;
 }
 
 void CPanelStatusBar::SetTexts(const std::wstring& printer, const std::wstring& port) const

@@ -9,6 +9,8 @@ class CPanelStatusBar : public CWindow {
 public:
     bool Create(HWND parent, UINT id);
     void SetTexts(const std::wstring& printer, const std::wstring& port) const;
+    // Follows its parent's new size and splits itself anew.
+    void Layout() const;
 
     // Right edge of the first part for a bar width in pixels.
     static int Split(int width) { return static_cast<int>((width / 10) * 6.5); }

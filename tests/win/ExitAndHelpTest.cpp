@@ -254,6 +254,7 @@ TEST_F(ExitTest, APendingCentringEntryAbandonsTheExit)
         Leave(
             Changes::None,
             [&] {
+                dlg.OpenEveryPage();
                 TypeText(dlg, dlg.pageParam.GetDlgItem(IDC_PARAM_CUT_SHEET), L"5");
                 ASSERT_TRUE(dlg.pageParam.CentringCheckPending());
                 (send ? dlg.savedBlock : dlg.sentBlock) = dlg.workingBlock;

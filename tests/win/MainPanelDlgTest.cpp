@@ -175,6 +175,7 @@ TEST_F(MainPanelTest, ToolbarButtonRunsTheSameCommandAsTheMenu)
 TEST_F(MainPanelTest, DataCheckFromAPageEnablesSending)
 {
     Run([&] {
+        dlg.OpenEveryPage();
         dlg.EnableSendCommand(false);
         EXPECT_FALSE(dlg.IsCommandEnabled(ID_SEND));
         EXPECT_FALSE(dlg.toolbar.IsButtonEnabled(ID_TB_SEND));
@@ -308,6 +309,60 @@ TEST_F(MainPanelTest, AboutBoxOpensModally)
 }
 
 }  // namespace
+
+TEST_F(MainPanelTest, PageKeysMoveThroughThePagesAndWrapAround)
+{
+    const struct {
+        UINT key;
+        bool shift;
+        int from;
+        int to;
+    } rows[] = {
+        {VK_TAB, false, 0, 1},  {VK_TAB, false, 5, 0},  {VK_TAB, true, 0, 5},    {VK_TAB, true, 3, 2},
+        {VK_NEXT, false, 2, 3}, {VK_NEXT, false, 5, 0}, {VK_PRIOR, false, 0, 5}, {VK_PRIOR, false, 4, 3},
+    };
+    Run([&] {
+        for (const auto& row : rows) {
+            dlg.SelectPage(row.from);
+            BYTE keys[256] = {};
+            ::GetKeyboardState(keys);
+            keys[VK_SHIFT] = keys[VK_LSHIFT] = row.shift ? 0x80 : 0;
+            ::SetKeyboardState(keys);
+            PressKey(dlg, ::GetFocus(), row.key, true);
+            keys[VK_SHIFT] = keys[VK_LSHIFT] = 0;
+            ::SetKeyboardState(keys);
+            EXPECT_EQ(dlg.CurrentTab(), row.to) << row.key << " shift " << row.shift << " from " << row.from;
+            // The same path as a click: the page of the new tab shows.
+            EXPECT_TRUE(dlg.PageOfTab(row.to).IsWindowVisible()) << row.to;
+            EXPECT_FALSE(dlg.PageOfTab(row.from).IsWindowVisible()) << row.from;
+        }
+        // Without Ctrl, Tab stays the dialog's focus key.
+        dlg.SelectPage(2);
+        PressKey(dlg, ::GetFocus(), VK_TAB);
+        EXPECT_EQ(dlg.CurrentTab(), 2);
+    });
+}
+
+TEST_F(MainPanelTest, APageNeverShownHasNoWindowYetTakesPartInSavingAndSending)
+{
+    Run([&] {
+        for (int i = 1; i < CMainPanelDlg::kPageCount; ++i)
+            EXPECT_EQ(dlg.PageOfTab(i).m_hWnd, nullptr) << i;
+        // A file's values reach the hidden pages' values, and come back out
+        // unchanged in the working copy that is saved and sent.
+        qv::SettingsBlock block = qv::FactoryDefaults;
+        block[qv::off::headCentringCutSheet] = '5';  // 50
+        block[qv::off::msw4] = 0x05;
+        dlg.workingBlock = block;
+        dlg.DistributeToPages(dlg.workingBlock);
+        dlg.CollectFromPages(dlg.workingBlock);
+        EXPECT_EQ(dlg.workingBlock, block);
+        EXPECT_EQ(dlg.PageOfTab(1).m_hWnd, nullptr);
+        // Shown for the first time, the page shows the values it kept.
+        dlg.SelectPage(1);
+        EXPECT_EQ(dlg.pageParam.GetDlgItemText(IDC_PARAM_CUT_SHEET), L"50");
+    });
+}
 
 // The flows above compare messages by their string ids; this is the one
 // place that holds the texts the operator reads.

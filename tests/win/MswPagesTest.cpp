@@ -35,7 +35,13 @@ protected:
     MessageBoxRecorder boxes;
     PanelUnderTest dlg;
 
-    void Run(const std::function<void()>& body) { RunModal(dlg, body); }
+    void Run(const std::function<void()>& body)
+    {
+        RunModal(dlg, [&] {
+            dlg.OpenEveryPage();
+            body();
+        });
+    }
     CSettingsPage& Page(int tab) { return dlg.PageOfTab(tab); }
 
     // Loads the block as a file load would, then collects it back.

@@ -13,6 +13,14 @@ public:
     using CMainPanelDlg::PageOfTab;
     using CMainPanelDlg::PassPendingGate;
 
+    // Shows every page once and comes back to the first, as an operator who
+    // has looked at each page: a page gets its window when first shown.
+    void OpenEveryPage()
+    {
+        for (int i = kPageCount - 1; i >= 0; --i)
+            SelectPage(i);
+    }
+
     bool HasUnsentChanges() const { return state_.HasUnsentChanges(); }
     bool HasUnsavedChanges() const { return state_.HasUnsavedChanges(); }
     bool HelpIsHtml() const { return help_.IsHtml(); }

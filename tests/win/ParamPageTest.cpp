@@ -25,7 +25,13 @@ protected:
     MessageBoxRecorder boxes;
     PanelUnderTest dlg;
 
-    void Run(const std::function<void()>& body) { RunModal(dlg, body); }
+    void Run(const std::function<void()>& body)
+    {
+        RunModal(dlg, [&] {
+            dlg.OpenEveryPage();
+            body();
+        });
+    }
     CPage_Param& Page() { return dlg.pageParam; }
     HWND Item(int id) { return Page().GetDlgItem(id); }
     std::wstring Text(int id) { return Page().GetDlgItemText(id); }

@@ -364,7 +364,7 @@ TEST_F(SettingsFileCommandsTest, SavingOverALongerFileLeavesExactlyTheNewFile)
 TEST_F(SettingsFileCommandsTest, APendingCentringEntryStopsTheWriteBeforeItsDialog)
 {
     Run([&] {
-        dlg.SelectPage(0);
+        dlg.OpenEveryPage();
         TypeText(dlg, dlg.pageParam.GetDlgItem(IDC_PARAM_CUT_SHEET), L"5");
         ASSERT_TRUE(dlg.pageParam.CentringCheckPending());
         dlg.SendCommand(ID_FILE_SAVE);
