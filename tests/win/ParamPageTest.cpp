@@ -470,3 +470,34 @@ TEST_F(ParamPageTest, ListsAndPostcardButtonsReportEdits)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ParamPageTest, TabOrderRunsDownTheLeftColumnThenTheRight)
+{
+    const int order[] = {IDC_PARAM_CUT_SHEET,
+                         IDC_PARAM_FRONT_TRACTOR,
+                         IDC_PARAM_REAR_TRACTOR,
+                         IDC_PARAM_FONT1,
+                         IDC_PARAM_FONT2,
+                         IDC_PARAM_POSTCARD_OFF,
+                         IDC_PARAM_INTAKE_TIME,
+                         IDC_PARAM_KANJI_TABLE,
+                         IDC_PARAM_AGA_TIME,
+                         IDC_PARAM_RETURN_TIME,
+                         IDC_PARAM_LF_SHEET_GUIDE,
+                         IDC_PARAM_LF_SHEET_FEEDER,
+                         IDC_PARAM_LF_FRONT_TRACTOR,
+                         IDC_PARAM_LF_REAR_TRACTOR};
+    Run([&] {
+        HWND control = Item(order[0]);
+        for (std::size_t i = 1; i < std::size(order); ++i) {
+            control = ::GetNextDlgTabItem(Page().m_hWnd, control, FALSE);
+            EXPECT_EQ(::GetDlgCtrlID(control), order[i]) << "after " << order[i - 1];
+        }
+        // The last stop leads back to the first.
+        EXPECT_EQ(::GetNextDlgTabItem(Page().m_hWnd, control, FALSE), Item(order[0]));
+    });
+}
+
+}  // namespace
