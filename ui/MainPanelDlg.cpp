@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "PanelMessages.h"
+#include "framework/Dpi.h"
 #include "framework/Seams.h"
 #include "framework/Text.h"
 #include "printer/SpoolerAccess.h"
@@ -63,8 +64,7 @@ BOOL CMainPanelDlg::OnInitDialog()
     menuBar_.Attach(m_hWnd);
     if (!help_.Locate())
         ::EnableMenuItem(::GetMenu(m_hWnd), ID_HELP_CONTENTS, MF_BYCOMMAND | MF_GRAYED);
-    ::SendMessageW(m_hWnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
-    ::SendMessageW(m_hWnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
+    SetWindowIcons(WindowDpi(m_hWnd));
     toolbar_.Create(m_hWnd, IDC_TOOLBAR, IDB_TOOLBAR);
     statusBar_.Create(m_hWnd, IDC_STATUSBAR);
 
@@ -158,6 +158,23 @@ bool CMainPanelDlg::PreTranslateMessage(MSG& msg)
     return Accelerators() && ::TranslateAcceleratorW(m_hWnd, Accelerators(), &msg);
 }
 
+void CMainPanelDlg::SetWindowIcons(UINT dpi)
+{
+    // The icon's own image of each size, not a 16 or 32 pixel one stretched.
+    const auto load = [](int size) {
+        return UniqueIcon(
+            static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME),
+                                            IMAGE_ICON, size, size, LR_DEFAULTCOLOR)));
+    };
+    UniqueIcon big = load(ScaleForDpi(32, dpi));
+    UniqueIcon small = load(ScaleForDpi(16, dpi));
+    ::SendMessageW(m_hWnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big ? big.get() : icon_));
+    ::SendMessageW(m_hWnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small ? small.get() : icon_));
+    // Held until replaced: the window only borrows them.
+    bigIcon_ = std::move(big);
+    smallIcon_ = std::move(small);
+}
+
 int CMainPanelDlg::PageStepKey(const MSG& msg)
 {
     // The page keys of property sheets: Ctrl+Tab and Ctrl+PageDown forward,
@@ -179,6 +196,7 @@ std::optional<LRESULT> CMainPanelDlg::OnDpiChanged(WPARAM wParam, LPARAM lParam)
     const auto* suggested = reinterpret_cast<const RECT*>(lParam);
     ::SetWindowPos(m_hWnd, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
                    suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowIcons(dpi);
     menuBar_.SetDpi(dpi);
     toolbar_.SetDpi(dpi);
     tabs_.SetDpi(dpi);

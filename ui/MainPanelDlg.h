@@ -20,6 +20,7 @@
 #include "core/PanelState.h"
 #include "core/PanelValues.h"
 #include "framework/Dialog.h"
+#include "framework/Handles.h"
 #include "printer/PrinterSelectDlg.h"
 
 class CMainPanelDlg : public CDialog {
@@ -98,6 +99,7 @@ private:
     std::optional<LRESULT> OnQueryDragIcon(WPARAM, LPARAM);
     std::optional<LRESULT> OnDestroy(WPARAM, LPARAM);
     std::optional<LRESULT> OnDpiChanged(WPARAM, LPARAM);
+    void SetWindowIcons(UINT dpi);
     // 1 or -1 for a key that moves to the next or previous page, else 0.
     static int PageStepKey(const MSG& msg);
     // The open or save-as dialog for settings files; nothing when cancelled.
@@ -106,4 +108,6 @@ private:
 
     CPageTabs tabs_{{&pageSelect_, &pageParam_, &pageMsw1_, &pageMsw2_, &pageMsw3_, &pageMsw4_}};
     HICON icon_ = nullptr;  // shared resource icon, not destroyed
+    UniqueIcon bigIcon_;    // the title bar's icons at the window's DPI
+    UniqueIcon smallIcon_;
 };
