@@ -8,12 +8,15 @@
 # Uses its own build tree and Wine prefix (build/bench); not part of the
 # test run.
 #
-# Usage: scripts/bench_startup.sh [RUNS]
+# Usage: scripts/bench_startup.sh [RUNS] [OTHER_QVX4K5_EXE]
+# OTHER_QVX4K5_EXE, a panel built from another commit, is timed in the same
+# turns as "baseline", so a change is measured side by side with its base.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
 build=$root/build/bench
 runs=${1:-9}
+baseline=${2:-}
 
 cmake -S . -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build "$build" -j2 --target qvx4k5 bench_templates bench_startup >"$build/bench-build.log" 2>&1 ||
@@ -45,6 +48,12 @@ trap 'printf "REGEDIT4\r\n\r\n[-HKEY_LOCAL_MACHINE\\\\System\\\\CurrentControlSe
 templates=$(winepath -w "$build/tests/win/bench/bench_templates.exe")
 panel=$(winepath -w "$build/app/qvx4k5.exe")
 echo "== start-up until the main window is shown and idle, ms ($runs runs each)"
-wine "$build/tests/win/bench/bench_startup.exe" "$runs" \
-  "templates=\"$templates\"" "panel=\"$panel\"" "minimal=\"$templates\" minimal" 2>&1 | tr -d '\r'
+programs=("templates=\"$templates\"" "panel=\"$panel\"" "minimal=\"$templates\" minimal")
+if [ -n "$baseline" ]; then
+  # A copy, so the run holds nothing in the other tree.
+  mkdir -p "$build/baseline"
+  cp "$baseline" "$build/baseline/qvx4k5.exe"
+  programs+=("baseline=\"$(winepath -w "$build/baseline/qvx4k5.exe")\"")
+fi
+wine "$build/tests/win/bench/bench_startup.exe" "$runs" "${programs[@]}" 2>&1 | tr -d '\r'
 
