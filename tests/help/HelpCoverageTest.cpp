@@ -227,6 +227,26 @@ TEST(AttributeValues, OnlyTheNamedAttributeOfTheNamedTag)
     EXPECT_EQ(AttributeValues(html, "a", "href"), (std::vector<std::string>{"b.htm#c"}));
 }
 
+TEST(Elements, FromStartTagToEndTagOrToTheNextStartTag)
+{
+    const struct {
+        const char* html;
+        const char* tag;
+        std::vector<std::string_view> elements;
+    } cases[] = {
+        {"<table><tr><td>a</td></tr>\n<TR class=\"x\"><th>b</TR></table><h2>c</h2>",
+         "tr",
+         {"<tr><td>a</td></tr>", "<TR class=\"x\"><th>b</TR>"}},
+        {"<tr><td>a<tr><td>b", "tr", {"<tr><td>a", "<tr><td>b"}},
+        {"<tr><td>a</td><td>b</tr>", "td", {"<td>a</td>", "<td>b</tr>"}},
+        {"<track><thead><th>x</th>", "th", {"<th>x</th>"}},
+        {"<tr><td>a</tr", "tr", {"<tr><td>a</tr"}},
+        {"no tables", "tr", {}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(Elements(c.html, c.tag), c.elements) << c.html;
+}
+
 // ---------------------------------------------------------------------------
 // The manual
 
@@ -269,11 +289,8 @@ TEST(HelpCoverage, EveryControlLabelIsExplainedInItsTopic)
 std::vector<std::string> TableRows(const std::string& html)
 {
     std::vector<std::string> rows;
-    for (std::size_t pos = html.find("<tr"); pos != std::string::npos;) {
-        const std::size_t next = html.find("<tr", pos + 3);
-        rows.push_back(Squeezed(TopicText(html.substr(pos, next - pos))));
-        pos = next;
-    }
+    for (std::string_view row : Elements(html, "tr"))
+        rows.push_back(Squeezed(TopicText(row)));
     return rows;
 }
 

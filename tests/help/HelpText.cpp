@@ -1,6 +1,7 @@
 #include "HelpText.h"
 
 #include <cctype>
+#include <algorithm>
 #include <cstdint>
 #include <set>
 
@@ -76,6 +77,21 @@ std::string TagName(std::string_view tag)
     return Lower(tag.substr(start, i - start));
 }
 
+// Position of the next tag `<name` or `</name` (closing) at or after `from`
+// whose name is exactly `name`.
+std::size_t FindTag(const std::string& lower, const std::string& name, std::size_t from, bool closing)
+{
+    const std::string open = (closing ? "</" : "<") + name;
+    for (std::size_t pos = lower.find(open, from); pos != std::string::npos;
+         pos = lower.find(open, pos + 1)) {
+        const std::size_t after = pos + open.size();
+        if (after >= lower.size() || lower[after] == '>' ||
+            std::isspace(static_cast<unsigned char>(lower[after])))
+            return pos;
+    }
+    return std::string::npos;
+}
+
 }  // namespace
 
 std::string TopicText(std::string_view html)
@@ -142,6 +158,23 @@ std::vector<std::string> AttributeValues(std::string_view html, std::string_view
         values.emplace_back(html.substr(start, html.find('"', start) - start));
     }
     return values;
+}
+
+std::vector<std::string_view> Elements(std::string_view html, std::string_view tag)
+{
+    std::vector<std::string_view> elements;
+    const std::string lower = Lower(html);
+    const std::string name = Lower(tag);
+    for (std::size_t pos = FindTag(lower, name, 0, false); pos != std::string::npos;) {
+        const std::size_t next = FindTag(lower, name, pos + 1, false);
+        const std::size_t close = FindTag(lower, name, pos + 1, true);
+        std::size_t end = std::min(next, html.size());
+        if (close < next)
+            end = std::min(lower.find('>', close), html.size() - 1) + 1;
+        elements.push_back(html.substr(pos, end - pos));
+        pos = next;
+    }
+    return elements;
 }
 
 }  // namespace qvhelp

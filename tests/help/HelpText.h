@@ -23,4 +23,9 @@ std::string Squeezed(std::string_view text);
 std::vector<std::string> AttributeValues(std::string_view html, std::string_view tag,
                                          std::string_view attribute);
 
+// Each `tag` element ("tr", "td") of `html` as HTML, from its start tag to
+// its end tag, or where no end tag comes first, to the next start tag or
+// the end of `html`.
+std::vector<std::string_view> Elements(std::string_view html, std::string_view tag);
+
 }  // namespace qvhelp
