@@ -69,3 +69,11 @@ std::wstring ModuleFolder()
     const auto slash = path.find_last_of(L'\\');
     return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash + 1);
 }
+
+std::wstring FormatResString(UINT id, const std::wstring& value)
+{
+    std::wstring text = LoadResString(id);
+    if (const std::size_t at = text.find(L"%1"); at != std::wstring::npos)
+        text.replace(at, 2, value);
+    return text;
+}

@@ -15,6 +15,8 @@ std::wstring FromCp932(std::string_view bytes);
 // bytes; never splits a double-byte character.
 std::wstring CutToCp932Bytes(std::wstring_view wide, std::size_t maxBytes);
 std::wstring LoadResString(UINT id);
+// A string resource with its "%1" replaced by `value`.
+std::wstring FormatResString(UINT id, const std::wstring& value);
 // The executable's full path; not limited to MAX_PATH.
 std::wstring ModulePath();
 // The folder of the executable with its trailing backslash.

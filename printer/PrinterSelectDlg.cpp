@@ -6,25 +6,13 @@
 
 #include "SpoolerAccess.h"
 #include "framework/Seams.h"
+#include "framework/Text.h"
 
 namespace {
 
-const wchar_t* const kCaption = L"Quorvex";
-const wchar_t* const kNoPrinter =
-    L"使用可能なプリンタがありませんでした。プリンタドライバを確認してからやり直してく"
-    L"ださい。\n\nQuorvexを終了します。";
-const wchar_t* const kAllOnFile =
-    L"インストールされているプリンタの接続先がFILEのため設定値を送信できません。\nプリ"
-    L"ンタ設定を確認してやり直してください。\n\nQuorvexを終了します。";
-const wchar_t* const kOnlyOnFile = L"接続先がFILEのため設定値を送信できません。\nプリンタ設定を確認してやり直"
-                                   L"してください。\n\nQuorvexを終了します。";
-const wchar_t* const kChooseAnother =
-    L"接続先がFILEのため設定値を送信できません。\nプリンタ設定を変更するか、他のプリンタに変更してください。";
-const wchar_t* const kNothingSelected = L"プリンタが選択されていません。\nプリンタを選択してください。";
-
-void InsertColumn(HWND list, int index, const wchar_t* header, int width)
+void InsertColumn(HWND list, int index, UINT header, int width)
 {
-    std::wstring text = header;
+    std::wstring text = LoadResString(header);
     LVCOLUMNW column{};
     column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
     column.fmt = LVCFMT_LEFT;
@@ -45,8 +33,8 @@ BOOL CPrinterSelectDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
     const HWND list = List();
-    InsertColumn(list, 0, L"プリンタ名", 200);
-    InsertColumn(list, 1, L"接続先", 90);
+    InsertColumn(list, 0, IDS_COLUMN_PRINTER, 200);
+    InsertColumn(list, 1, IDS_COLUMN_PORT, 90);
     ListView_SetExtendedListViewStyleEx(list, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
 
     for (const qv::ListedPrinter& printer :
@@ -54,7 +42,7 @@ BOOL CPrinterSelectDlg::OnInitDialog()
         AddPrinter(printer);
     printerCount = static_cast<unsigned>(ListView_GetItemCount(list));
     if (printerCount == 0) {
-        EndProgram(kNoPrinter);
+        EndProgram(IDS_NO_ELIGIBLE_PRINTER);
         return TRUE;
     }
 
@@ -70,7 +58,7 @@ BOOL CPrinterSelectDlg::OnInitDialog()
     for (unsigned i = 0; i < printerCount; ++i)
         if (ItemText(static_cast<int>(i), 1) != qv::kFilePort)
             return TRUE;
-    EndProgram(kAllOnFile);
+    EndProgram(IDS_ALL_ON_FILE);
     return TRUE;
 }
 
@@ -128,7 +116,8 @@ void CPrinterSelectDlg::OnOK()
     const int selected = SelectedItem();
     if (selected < 0) {
         // The names of the printer in use stay: a later cancel keeps it.
-        ShowMessageBox(m_hWnd, kNothingSelected, kCaption, MB_OK | MB_ICONEXCLAMATION);
+        ShowMessageBox(m_hWnd, LoadResString(IDS_NO_PRINTER_SELECTED), LoadResString(IDS_CAPTION),
+                       MB_OK | MB_ICONEXCLAMATION);
         return;
     }
     printerName = ItemText(selected, 0);
@@ -138,10 +127,11 @@ void CPrinterSelectDlg::OnOK()
         return;
     }
     if (ListView_GetItemCount(List()) == 1) {
-        EndProgram(kOnlyOnFile);
+        EndProgram(IDS_ONLY_ON_FILE);
         return;
     }
-    ShowMessageBox(m_hWnd, kChooseAnother, kCaption, MB_OK | MB_ICONINFORMATION);
+    ShowMessageBox(m_hWnd, LoadResString(IDS_CHOOSE_ANOTHER), LoadResString(IDS_CAPTION),
+                   MB_OK | MB_ICONINFORMATION);
 }
 
 void CPrinterSelectDlg::OnListDoubleClick()
@@ -150,9 +140,9 @@ void CPrinterSelectDlg::OnListDoubleClick()
         OnOK();
 }
 
-void CPrinterSelectDlg::EndProgram(const wchar_t* message)
+void CPrinterSelectDlg::EndProgram(UINT message)
 {
-    ShowMessageBox(m_hWnd, message, kCaption, MB_OK | MB_ICONEXCLAMATION);
+    ShowMessageBox(m_hWnd, LoadResString(message), LoadResString(IDS_CAPTION), MB_OK | MB_ICONEXCLAMATION);
     EndProcessNow(1);
     EndDialog(IDCANCEL);
 }

@@ -32,5 +32,5 @@ private:
     void OnListDoubleClick();
     // Tells the operator and ends the process; a test handler that returns
     // gets a cancelled dialog instead.
-    void EndProgram(const wchar_t* message);
+    void EndProgram(UINT message);
 };

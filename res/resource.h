@@ -102,6 +102,18 @@
 #define IDS_ASK_SAVE_BEFORE_SWITCH  3022
 #define IDS_ASK_SEND_BEFORE_EXIT    3023
 #define IDS_ASK_SAVE_BEFORE_EXIT    3024
+#define IDS_NO_ELIGIBLE_PRINTER     3025
+#define IDS_ALL_ON_FILE             3026
+#define IDS_ONLY_ON_FILE            3027
+#define IDS_CHOOSE_ANOTHER          3028
+#define IDS_COLUMN_PRINTER          3029
+#define IDS_COLUMN_PORT             3030
+#define IDS_CENTRING_OUT_OF_RANGE   3031
+#define IDS_CENTRING_CAPTION        3032
+#define IDS_FORM_TITLE              3033
+#define IDS_MARGIN_ORDER            3034
+#define IDS_MARGIN_CAPTION          3035
+#define IDS_FORM_BUTTON             3036
 // Toolbar buttons (their string resources are the tooltips)
 #define ID_TB_OPEN                  2000
 #define ID_TB_SAVE                  2001

@@ -87,7 +87,7 @@ void CFormSetupDlg::DoDataExchange(CDataExchange& dx)
 BOOL CFormSetupDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
-    SetWindowText(L"書式の設定： " + Widen(formName));
+    SetWindowText(FormatResString(IDS_FORM_TITLE, Widen(formName)));
     const bool form0 = qv::FormIndex(formName) == 0;
     for (const int id : kMarginControls)
         EnableDlgItem(id, !form0);
@@ -148,9 +148,8 @@ void CFormSetupDlg::OnOK()
     // Left + 1 is a right margin only for a left margin in range; any other
     // left margin gets the range message below instead.
     if (left >= right && left >= leftRule.min && left <= leftRule.max) {
-        ShowMessageBox(m_hWnd,
-                       L"ライトマージン幅はレフトマージン幅より大きくしてください。適正値に変更します。",
-                       L"レフトマージン幅／ライトマージン幅", MB_OK | MB_ICONEXCLAMATION);
+        ShowMessageBox(m_hWnd, LoadResString(IDS_MARGIN_ORDER), LoadResString(IDS_MARGIN_CAPTION),
+                       MB_OK | MB_ICONEXCLAMATION);
         const HWND rightBox = GetDlgItem(IDC_FORM_RMARGIN_EDIT);
         ::SetFocus(rightBox);
         SetCorrectedNumber(rightBox, std::to_wstring(left + 1));

@@ -146,9 +146,8 @@ bool CPage_Param::CentringCheckPending() const
 
 void CPage_Param::CorrectCentringValues()
 {
-    ShowMessageBox(m_hWnd,
-                   L"用紙吸入時ヘッドセンタリング位置の値が設定範囲を超えています。\n適正値に変更します。",
-                   L"パラメータ設定－用紙吸入時ヘッドセンタリング位置", MB_OK | MB_ICONEXCLAMATION);
+    ShowMessageBox(m_hWnd, LoadResString(IDS_CENTRING_OUT_OF_RANGE), LoadResString(IDS_CENTRING_CAPTION),
+                   MB_OK | MB_ICONEXCLAMATION);
     const auto pending = pending_;
     for (const Entry entry : {kCutSheet, kFrontTractor, kRearTractor}) {
         if (!pending[entry])

@@ -48,7 +48,7 @@ void CPage_Select::DoDataExchange(CDataExchange& dx)
 
 void CPage_Select::UpdateFormButtonCaption()
 {
-    const std::wstring caption = Widen(values_.form) + L"の設定(&D)...";
+    const std::wstring caption = FormatResString(IDS_FORM_BUTTON, Widen(values_.form));
     SetDlgItemText(IDC_SELECT_FORM_BUTTON, CutToCp932Bytes(caption, kFormButtonCaptionBytes));
 }
 

@@ -5,19 +5,6 @@
 #include "framework/Text.h"
 #include "resource.h"
 
-namespace {
-
-// A text of the string table with %1 replaced by `value`.
-std::wstring FormatText(UINT id, const std::wstring& value)
-{
-    std::wstring text = LoadResString(id);
-    if (const std::size_t at = text.find(L"%1"); at != std::wstring::npos)
-        text.replace(at, 2, value);
-    return text;
-}
-
-}  // namespace
-
 bool CPanelStatusBar::Create(HWND parent, UINT id)
 {
     m_hWnd = ::CreateWindowExW(0, STATUSCLASSNAMEW, nullptr, WS_CHILD | WS_VISIBLE | CCS_BOTTOM, 0, 0, 0, 0,
@@ -38,8 +25,8 @@ void CPanelStatusBar::Layout() const
 
 void CPanelStatusBar::SetTexts(const std::wstring& printer, const std::wstring& port) const
 {
-    const std::wstring part0 = FormatText(IDS_STATUS_PRINTER, printer);
-    const std::wstring part1 = FormatText(IDS_STATUS_PORT, port);
+    const std::wstring part0 = FormatResString(IDS_STATUS_PRINTER, printer);
+    const std::wstring part1 = FormatResString(IDS_STATUS_PORT, port);
     SendMessage(SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(part0.c_str()));
     SendMessage(SB_SETTEXTW, 1, reinterpret_cast<LPARAM>(part1.c_str()));
 }
