@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "core/Utf8.h"
+
 namespace qv::cli {
 
 namespace {
@@ -36,25 +38,6 @@ std::vector<char32_t> Decode(std::string_view text)
         i += ok ? static_cast<std::size_t>(length) : 1;
     }
     return points;
-}
-
-void Encode(char32_t cp, std::string& out)
-{
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (cp >> 18));
-        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
 }
 
 bool IsWide(char32_t cp)
@@ -93,7 +76,7 @@ std::string ToUtf8(std::wstring_view text)
         } else if ((cp >= 0xD800 && cp <= 0xDFFF) || cp > 0x10FFFF) {
             cp = kReplacement;
         }
-        Encode(cp, out);
+        AppendUtf8(out, cp);
     }
     return out;
 }

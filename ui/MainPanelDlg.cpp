@@ -102,15 +102,14 @@ void CMainPanelDlg::OnDataCheck()
     EnableSendCommand(true);
 }
 
-void CMainPanelDlg::ShowMessage(UINT text, UINT type) const
+int CMainPanelDlg::ShowMessage(UINT text, UINT type) const
 {
-    ShowMessageBox(m_hWnd, LoadResString(text), PanelCaption(), MB_OK | type);
+    return ShowMessageBox(m_hWnd, LoadResString(text), PanelCaption(), type);
 }
 
 void CMainPanelDlg::OnShowFactoryDefaults()
 {
-    if (ShowMessageBox(m_hWnd, LoadResString(IDS_ASK_FACTORY), PanelCaption(),
-                       MB_OKCANCEL | MB_ICONEXCLAMATION) != IDOK)
+    if (ShowMessage(IDS_ASK_FACTORY, MB_OKCANCEL | MB_ICONEXCLAMATION) != IDOK)
         return;
     ApplyFactoryDefaults();
 }
@@ -277,9 +276,7 @@ void CMainPanelDlg::ReadSettingsFile()
 {
     if (startupComplete_) {
         CollectFromPages(state_.workingBlock);
-        if (state_.HasUnsentChanges() &&
-            ShowMessageBox(m_hWnd, LoadResString(IDS_ASK_DISCARD), PanelCaption(),
-                           MB_YESNO | MB_ICONEXCLAMATION) != IDYES)
+        if (state_.HasUnsentChanges() && ShowMessage(IDS_ASK_DISCARD, MB_YESNO | MB_ICONEXCLAMATION) != IDYES)
             return;
     }
     const auto path = AskSettingsFileName(false);
@@ -353,8 +350,7 @@ CMainPanelDlg::SendOutcome CMainPanelDlg::SendOnce()
 
 bool CMainPanelDlg::OfferFirst(UINT question, const std::function<bool()>& command)
 {
-    const int answer =
-        ShowMessageBox(m_hWnd, LoadResString(question), PanelCaption(), MB_YESNOCANCEL | MB_ICONEXCLAMATION);
+    const int answer = ShowMessage(question, MB_YESNOCANCEL | MB_ICONEXCLAMATION);
     if (answer == IDCANCEL)
         return false;
     if (answer != IDYES)

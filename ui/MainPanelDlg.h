@@ -104,7 +104,9 @@ private:
     static int PageStepKey(const MSG& msg);
     // The open or save-as dialog for settings files; nothing when cancelled.
     std::optional<std::wstring> AskSettingsFileName(bool save);
-    void ShowMessage(UINT text, UINT type) const;
+    // A message of the string table with the panel's caption; MB_ buttons
+    // (OK when none) and icon in `type`.
+    int ShowMessage(UINT text, UINT type) const;
 
     CPageTabs tabs_{{&pageSelect_, &pageParam_, &pageMsw1_, &pageMsw2_, &pageMsw3_, &pageMsw4_}};
     HICON icon_ = nullptr;  // shared resource icon, not destroyed

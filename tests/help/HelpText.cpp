@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <set>
 
+#include "core/Utf8.h"
+
 namespace qvhelp {
 namespace {
 
@@ -19,25 +21,6 @@ std::string Lower(std::string_view s)
     for (char& c : out)
         c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     return out;
-}
-
-void AppendUtf8(std::string& out, std::uint32_t cp)
-{
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (cp >> 18));
-        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
 }
 
 // Decodes the reference at `s[pos]` ('&'); false when it is none.
@@ -63,7 +46,7 @@ bool DecodeReference(std::string_view s, std::size_t& pos, std::string& out)
     if (digits.empty() ||
         digits.find_first_not_of(hex ? "0123456789abcdefABCDEF" : "0123456789") != std::string::npos)
         return false;
-    AppendUtf8(out, static_cast<std::uint32_t>(std::stoul(digits, nullptr, hex ? 16 : 10)));
+    qv::AppendUtf8(out, static_cast<char32_t>(std::stoul(digits, nullptr, hex ? 16 : 10)));
     pos = semi + 1;
     return true;
 }
