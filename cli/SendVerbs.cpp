@@ -159,11 +159,11 @@ Outcome Deliver(const SendOptions& o, ToolEnvironment& env, Target& t, std::span
         t.reason = r.sent ? "" : r.problem + "。";
         return r.sent ? Outcome::Sent : Outcome::Failed;
     }
-    switch (env.spooler->SendRawJob(FromUtf8(t.name), kJobName, bytes, env.ntFamily)) {
-    case SendResult::Sent: return Outcome::Sent;
-    case SendResult::Unavailable: t.reason = kUnavailable; return Outcome::Failed;
-    case SendResult::Failed: t.reason = "ジョブを最後まで書き込めませんでした。"; return Outcome::Failed;
-    }
+    const SendOutcome outcome =
+        env.spooler->SendRawJob(FromUtf8(t.name), kJobName, bytes, env.ntFamily, std::chrono::seconds(10));
+    if (outcome.delivery != Delivery::Failed)
+        return Outcome::Sent;
+    t.reason = outcome.unavailable ? kUnavailable : outcome.reason + "。";
     return Outcome::Failed;
 }
 

@@ -2,11 +2,14 @@
 // spooler implements it, tests use fakes.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <optional>
 #include <span>
 #include <string>
 #include <vector>
+
+#include "SendOutcome.h"
 
 namespace qv {
 
@@ -33,8 +36,6 @@ struct PrinterInfo2 {
     std::uint32_t status = 0;
 };
 
-enum class SendResult { Sent, Unavailable, Failed };
-
 class Spooler {
 public:
     virtual ~Spooler() = default;
@@ -47,9 +48,11 @@ public:
     // Opens the printer for use and closes it again.
     virtual bool TestOpen(const std::wstring& printerName) = 0;
     // One raw job of `data`. ntFamily selects how the printer is opened and
-    // checked. Sent only when every byte was written and the job ended.
-    virtual SendResult SendRawJob(const std::wstring& printerName, const std::wstring& docName,
-                                  std::span<const std::uint8_t> data, bool ntFamily) = 0;
+    // checked. After the job is handed over it is followed for up to `wait`
+    // (zero: not at all, the outcome is Waiting).
+    virtual SendOutcome SendRawJob(const std::wstring& printerName, const std::wstring& docName,
+                                   std::span<const std::uint8_t> data, bool ntFamily,
+                                   std::chrono::milliseconds wait) = 0;
 };
 
 }  // namespace qv

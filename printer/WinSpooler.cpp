@@ -127,19 +127,21 @@ bool CWinSpooler::TestOpen(const std::wstring& printerName)
     return static_cast<bool>(PrinterHandle(calls_, Open(calls_, printerName, &defaults)));
 }
 
-qv::SendResult CWinSpooler::SendRawJob(const std::wstring& printerName, const std::wstring& docName,
-                                       std::span<const std::uint8_t> data, bool ntFamily)
+qv::SendOutcome CWinSpooler::SendRawJob(const std::wstring& printerName, const std::wstring& docName,
+                                        std::span<const std::uint8_t> data, bool ntFamily,
+                                        std::chrono::milliseconds /*wait*/)
 {
     PRINTER_DEFAULTSW ntDefaults{nullptr, nullptr, PRINTER_ACCESS_USE};
     PRINTER_DEFAULTSW noDefaults{};
     const PrinterHandle printer(calls_, Open(calls_, printerName, ntFamily ? &ntDefaults : &noDefaults));
     if (!printer || (!ntFamily && NeedsIntervention(calls_, printer.get())))
-        return qv::SendResult::Unavailable;
+        return {qv::Delivery::Failed, "", 0, true};
 
     std::wstring doc = docName;
     DOC_INFO_1W info{doc.data(), nullptr, nullptr};
-    if (calls_.startDocPrinter(printer.get(), 1, reinterpret_cast<LPBYTE>(&info)) == 0)
-        return qv::SendResult::Failed;
+    const DWORD job = calls_.startDocPrinter(printer.get(), 1, reinterpret_cast<LPBYTE>(&info));
+    if (job == 0)
+        return {qv::Delivery::Failed, "ジョブを開始できませんでした", 0, false};
     calls_.resetPrinter(printer.get(), nullptr);
     DWORD written = 0;
     const DWORD size = static_cast<DWORD>(data.size());
@@ -149,8 +151,10 @@ qv::SendResult CWinSpooler::SendRawJob(const std::wstring& printerName, const st
     if (!wrote) {
         // Ending the job would print the part that was written.
         calls_.abortPrinter(printer.get());
-        return qv::SendResult::Failed;
+        return {qv::Delivery::Failed, "ジョブを最後まで書き込めませんでした", job, false};
     }
     // The job is delivered when it ends; a failure there is a failed send.
-    return calls_.endDocPrinter(printer.get()) ? qv::SendResult::Sent : qv::SendResult::Failed;
+    if (!calls_.endDocPrinter(printer.get()))
+        return {qv::Delivery::Failed, "ジョブを終了できませんでした", job, false};
+    return {qv::Delivery::Delivered, "", job, false};
 }

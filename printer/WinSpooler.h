@@ -34,8 +34,9 @@ public:
     bool TestOpen(const std::wstring& printerName) override;
     // A write that fails or falls short aborts the job, so that a cut
     // command never reaches the printer.
-    qv::SendResult SendRawJob(const std::wstring& printerName, const std::wstring& docName,
-                              std::span<const std::uint8_t> data, bool ntFamily) override;
+    qv::SendOutcome SendRawJob(const std::wstring& printerName, const std::wstring& docName,
+                               std::span<const std::uint8_t> data, bool ntFamily,
+                               std::chrono::milliseconds wait) override;
 
 private:
     WinspoolCalls calls_;

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <chrono>
 #include <functional>
 
 #include "PanelMessages.h"
@@ -337,8 +338,9 @@ CMainPanelDlg::SendOutcome CMainPanelDlg::SendOnce()
         return SendOutcome::Stopped;
     }
     CollectFromPages(state_.workingBlock);
-    if (CurrentSpooler().SendRawJob(printerName_, qv::kJobName, state_.workingBlock,
-                                    CurrentPlatform().IsNtFamily()) == qv::SendResult::Sent) {
+    const qv::SendOutcome outcome = CurrentSpooler().SendRawJob(
+        printerName_, qv::kJobName, state_.workingBlock, CurrentPlatform().IsNtFamily(), std::chrono::seconds(10));
+    if (outcome.delivery != qv::Delivery::Failed) {
         ShowMessage(IDS_SENT, MB_ICONINFORMATION);
         state_.sentBlock = state_.workingBlock;
         EnableSendCommand(false);

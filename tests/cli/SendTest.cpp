@@ -114,7 +114,7 @@ TEST_F(Send, TargetsExitCodesAndJobs)
 
 TEST_F(Send, OneFailingPrinterDoesNotStopTheOthers)
 {
-    spooler.printers[0].result = qv::SendResult::Failed;  // KQ Beta
+    spooler.printers[0].result = qv::SendOutcome{qv::Delivery::Failed, "ジョブを最後まで書き込めませんでした", 1, false};  // KQ Beta
     const ToolRun run = Run({"send", file, "--all"});
     EXPECT_EQ(run.code, 4);
     EXPECT_EQ(JobPrinters(), (std::vector<std::wstring>{L"KQ Alpha", L"KQ Beta"}));
@@ -148,7 +148,7 @@ TEST_F(Send, DryRunSaysWhatWouldGoWhereAndSendsNothing)
 
 TEST_F(Send, LogHasOneJsonLinePerTargetAndIsAppended)
 {
-    spooler.printers[0].result = qv::SendResult::Unavailable;
+    spooler.printers[0].result = qv::SendOutcome{qv::Delivery::Failed, "", 0, true};
     WriteText("log.jsonl", "{\"earlier\":true}\n");
     Run({"send", file, "--printer", "KQ Alpha", "--printer", "KQ Beta", "--printer", "Nope", "--log",
          Path("log.jsonl")});

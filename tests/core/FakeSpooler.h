@@ -19,7 +19,7 @@ public:
         std::uint32_t attributes = 0x40;     // local
         std::uint32_t status = 0;
         bool opens = true;
-        std::optional<qv::SendResult> result;  // this printer's send result; none: sendResult
+        std::optional<qv::SendOutcome> result;  // this printer's send outcome; none: sendResult
     };
     struct Job {
         std::wstring printer;
@@ -29,7 +29,7 @@ public:
     };
 
     std::vector<Printer> printers;
-    qv::SendResult sendResult = qv::SendResult::Sent;
+    qv::SendOutcome sendResult{qv::Delivery::Delivered, "", 1, false};
     std::vector<Job> jobs;
     int enum4Calls = 0;
     int enum2Calls = 0;
@@ -80,8 +80,9 @@ public:
                 return p.opens;
         return false;
     }
-    qv::SendResult SendRawJob(const std::wstring& printerName, const std::wstring& docName,
-                              std::span<const std::uint8_t> data, bool ntFamily) override
+    qv::SendOutcome SendRawJob(const std::wstring& printerName, const std::wstring& docName,
+                               std::span<const std::uint8_t> data, bool ntFamily,
+                               std::chrono::milliseconds /*wait*/) override
     {
         jobs.push_back({printerName, docName, {data.begin(), data.end()}, ntFamily});
         for (const Printer& p : printers)

@@ -45,11 +45,11 @@ struct ListSpooler : qv::Spooler {
         opened.push_back(name);
         return std::find(refused.begin(), refused.end(), name) == refused.end();
     }
-    qv::SendResult SendRawJob(const std::wstring&, const std::wstring&, std::span<const std::uint8_t>,
-                              bool) override
+    qv::SendOutcome SendRawJob(const std::wstring&, const std::wstring&, std::span<const std::uint8_t>, bool,
+                               std::chrono::milliseconds) override
     {
         ADD_FAILURE() << "discovery must not send";
-        return qv::SendResult::Failed;
+        return {};
     }
 
     void AddLocal(const std::wstring& name, const std::wstring& port, const std::wstring& driver = kDriver,

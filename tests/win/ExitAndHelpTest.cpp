@@ -225,7 +225,7 @@ TEST_F(ExitTest, BothChangesAskSendThenSaveFromTheFirstTests)
 
 TEST_F(ExitTest, AFailedSendComesFirstThenTheSaveQuestion)
 {
-    spooler.sendResult = qv::SendResult::Failed;
+    spooler.sendResult = {qv::Delivery::Failed, "", 1, false};
     boxes.Answer(IDYES);  // send first: fails, and the printer selection follows
     for (int i = 0; i < 3; ++i)
         boxes.Answer(IDNO);  // the failure message, the switch's own questions

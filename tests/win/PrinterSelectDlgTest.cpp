@@ -439,7 +439,7 @@ TEST_F(SelectPrinterTest, AFailedSendOfferedBeforeTheSwitchStartsTheSwitchOver)
         EditPage();
         ASSERT_NE(dlg->workingBlock, qv::FactoryDefaults);
         ASSERT_TRUE(dlg->HasUnsavedChanges());
-        fake.sendResult = qv::SendResult::Failed;
+        fake.sendResult = {qv::Delivery::Failed, "", 1, false};
         // Yes to sending: the send fails, and the same switch asks again
         // from the start; one selection follows, not one per failure.
         boxes.Answer(IDYES);  // send first?

@@ -97,7 +97,7 @@ TEST_F(SendSettingsTest, JobCarriesTheCollectedBlockFromTheToolbarToo)
 
 TEST_F(SendSettingsTest, FailedSendKeepsTheSentCopyAndOpensTheSelection)
 {
-    fake.sendResult = qv::SendResult::Failed;
+    fake.sendResult = {qv::Delivery::Failed, "", 1, false};
     Run([&] {
         Edit(L"50");
         const qv::SettingsBlock before = dlg.sentBlock;
@@ -133,7 +133,7 @@ TEST_F(SendSettingsTest, FailedSendKeepsTheSentCopyAndOpensTheSelection)
 
 TEST_F(SendSettingsTest, UnavailablePrinterTakesTheFailurePath)
 {
-    fake.sendResult = qv::SendResult::Unavailable;
+    fake.sendResult = {qv::Delivery::Failed, "", 0, true};
     Run([&] {
         CDialog::QueueModalScript([](CDialog& d) { d.SendCommand(IDCANCEL); });
         dlg.SendSettings();

@@ -20,6 +20,7 @@
 namespace {
 
 const wchar_t kKey[] = L"HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Control\\Print\\Printers\\";
+constexpr std::chrono::milliseconds kWait = std::chrono::seconds(10);
 
 struct RegPrinter {
     std::wstring name;
@@ -182,7 +183,9 @@ TEST_F(SpoolerWineTest, RawJobArrivesAsExactlyTheBlock)
     const qv::SettingsBlock block = SampleBlock();
     for (const bool nt : {true, false}) {
         ::DeleteFileW(jobFile.c_str());
-        EXPECT_EQ(spooler.SendRawJob(L"KQ Wine Job", qv::kJobName, block, nt), qv::SendResult::Sent) << nt;
+        EXPECT_EQ(spooler.SendRawJob(L"KQ Wine Job", qv::kJobName, block, nt, kWait).delivery,
+                  qv::Delivery::Delivered)
+            << nt;
         const std::vector<std::uint8_t> job = ReadFile(jobFile);
         ASSERT_EQ(job.size(), 270u) << nt;
         EXPECT_TRUE(std::equal(job.begin(), job.end(), block.begin())) << nt;
@@ -193,10 +196,9 @@ TEST_F(SpoolerWineTest, UndeliverableJobIsAFailedSend)
 {
     const std::wstring nowhere = folder + L"missing\\job.bin";
     RegisteredPrinters registered({{L"KQ Wine Nowhere", nowhere}});
-    EXPECT_NE(spooler.SendRawJob(L"KQ Wine Nowhere", qv::kJobName, SampleBlock(), true),
-              qv::SendResult::Sent);
-    EXPECT_EQ(spooler.SendRawJob(L"KQ Wine Not There", qv::kJobName, SampleBlock(), true),
-              qv::SendResult::Unavailable);
+    EXPECT_EQ(spooler.SendRawJob(L"KQ Wine Nowhere", qv::kJobName, SampleBlock(), true, kWait).delivery,
+              qv::Delivery::Failed);
+    EXPECT_TRUE(spooler.SendRawJob(L"KQ Wine Not There", qv::kJobName, SampleBlock(), true, kWait).unavailable);
 }
 
 // The main window on the real spooler: the one registered printer is

@@ -66,7 +66,7 @@ struct WriteRow {
     const char* what;
     BOOL writeOk;
     int shortBy;
-    qv::SendResult expected;
+    qv::Delivery expected;
     Calls calls;
 };
 
@@ -77,10 +77,10 @@ TEST(WinSpoolerCalls, AWriteThatFailsOrFallsShortAbortsTheJob)
     const Calls aborted = {"OpenPrinter",  "StartDocPrinter", "ResetPrinter",
                            "WritePrinter", "AbortPrinter",    "ClosePrinter"};
     const WriteRow rows[] = {
-        {"every byte written", TRUE, 0, qv::SendResult::Sent, ended},
-        {"write failed", FALSE, 0, qv::SendResult::Failed, aborted},
-        {"one byte short", TRUE, 1, qv::SendResult::Failed, aborted},
-        {"nothing written", TRUE, static_cast<int>(qv::kBlockSize), qv::SendResult::Failed, aborted},
+        {"every byte written", TRUE, 0, qv::Delivery::Delivered, ended},
+        {"write failed", FALSE, 0, qv::Delivery::Failed, aborted},
+        {"one byte short", TRUE, 1, qv::Delivery::Failed, aborted},
+        {"nothing written", TRUE, static_cast<int>(qv::kBlockSize), qv::Delivery::Failed, aborted},
     };
     for (const WriteRow& row : rows) {
         FakeWinspool fake;
@@ -88,7 +88,8 @@ TEST(WinSpoolerCalls, AWriteThatFailsOrFallsShortAbortsTheJob)
         fake.shortBy = row.shortBy;
         CWinSpooler spooler(fake.Table());
         const qv::SettingsBlock block = qv::FactoryDefaults;
-        EXPECT_EQ(spooler.SendRawJob(L"KQ", L"Quorvex Status Write", block, true), row.expected) << row.what;
+        EXPECT_EQ(spooler.SendRawJob(L"KQ", L"Quorvex Status Write", block, true, {}).delivery, row.expected)
+            << row.what;
         EXPECT_EQ(fake.calls, row.calls) << row.what;
         EXPECT_EQ(fake.bytesGiven, 270u) << row.what;
         EXPECT_EQ(fake.docName, L"Quorvex Status Write") << row.what;

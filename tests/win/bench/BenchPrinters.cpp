@@ -62,10 +62,11 @@ public:
         openTime += Clock::now() - start;
         return opened;
     }
-    qv::SendResult SendRawJob(const std::wstring& printerName, const std::wstring& docName,
-                              std::span<const std::uint8_t> data, bool ntFamily) override
+    qv::SendOutcome SendRawJob(const std::wstring& printerName, const std::wstring& docName,
+                               std::span<const std::uint8_t> data, bool ntFamily,
+                               std::chrono::milliseconds wait) override
     {
-        return inner_.SendRawJob(printerName, docName, data, ntFamily);
+        return inner_.SendRawJob(printerName, docName, data, ntFamily, wait);
     }
 
 private:
