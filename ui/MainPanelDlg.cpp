@@ -13,6 +13,11 @@
 #include "resource.h"
 #include "storage/SettingsFileWin32.h"
 
+namespace {
+// How long a send follows its job in the queue before it counts as waiting.
+constexpr std::chrono::seconds kSendWait(10);
+}  // namespace
+
 CMainPanelDlg::CMainPanelDlg() : CDialog(IDD_MAIN)
 {
     icon_ = ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME));
@@ -20,7 +25,7 @@ CMainPanelDlg::CMainPanelDlg() : CDialog(IDD_MAIN)
 
     MapCommand(ID_FILE_OPEN, &CMainPanelDlg::ReadSettingsFile);
     MapCommand(ID_FILE_SAVE, &CMainPanelDlg::WriteSettingsFile);
-    MapCommand(ID_SEND, &CMainPanelDlg::SendSettings);
+    MapCommand(ID_SEND, [this] { SendSettings(); });
     MapCommand(ID_FACTORY, &CMainPanelDlg::OnShowFactoryDefaults);
     MapCommand(ID_SELECT_PRINTER, &CMainPanelDlg::SelectPrinter);
     MapCommand(ID_FILE_EXIT, &CMainPanelDlg::ConfirmExit);
@@ -315,39 +320,51 @@ void CMainPanelDlg::WriteSettingsFile()
     }
 }
 
-void CMainPanelDlg::SendSettings()
+bool CMainPanelDlg::SendSettings()
 {
     // A failed send leads on to the printer switch.
-    if (SendOnce() == SendOutcome::Failed)
-        SelectPrinter();
+    if (SendOnce() != SendStep::Failed)
+        return true;
+    SelectPrinter();
+    return false;
 }
 
-CMainPanelDlg::SendOutcome CMainPanelDlg::SendOnce()
+CMainPanelDlg::SendStep CMainPanelDlg::SendOnce()
 {
     if (!PassPendingGate())
-        return SendOutcome::Stopped;
+        return SendStep::Stopped;
     if (printerName_.empty() || portName_.empty()) {
         ShowMessage(IDS_NO_PRINTER_SELECTED, MB_ICONEXCLAMATION);
         SelectPrinter();
         // A cancelled selection leaves no printer to send to.
         if (IsModalEnding() || printerName_.empty() || portName_.empty())
-            return SendOutcome::Stopped;
+            return SendStep::Stopped;
     }
     if (portName_ == qv::kFilePort) {
         ShowMessage(IDS_PORT_IS_FILE, MB_ICONINFORMATION);
-        return SendOutcome::Stopped;
+        return SendStep::Stopped;
     }
     CollectFromPages(state_.workingBlock);
-    const qv::SendOutcome outcome = CurrentSpooler().SendRawJob(
-        printerName_, qv::kJobName, state_.workingBlock, CurrentPlatform().IsNtFamily(), std::chrono::seconds(10));
-    if (outcome.delivery != qv::Delivery::Failed) {
-        ShowMessage(IDS_SENT, MB_ICONINFORMATION);
-        state_.sentBlock = state_.workingBlock;
-        EnableSendCommand(false);
-        return SendOutcome::Sent;
+    qv::SendOutcome outcome;
+    {
+        // The spooler follows the job for up to the wait; the window is
+        // busy meanwhile.
+        const CPanelStatusBar::Busy sending(statusBar_, LoadResString(IDS_STATUS_SENDING));
+        outcome = CurrentSpooler().SendRawJob(printerName_, qv::kJobName, state_.workingBlock,
+                                              CurrentPlatform().IsNtFamily(), kSendWait);
     }
-    ShowMessage(IDS_SEND_FAILED, MB_ICONEXCLAMATION);
-    return SendOutcome::Failed;
+    switch (outcome.delivery) {
+    case qv::Delivery::Failed: ShowMessage(IDS_SEND_FAILED, MB_ICONEXCLAMATION); return SendStep::Failed;
+    case qv::Delivery::Delivered: ShowMessage(IDS_SENT, MB_ICONINFORMATION); break;
+    default:
+        // The spooler holds the job and hands it on when the printer is ready.
+        ShowMessageBox(m_hWnd, FormatResString(IDS_SEND_WAITING, Widen(outcome.reason)), PanelCaption(),
+                       MB_OK | MB_ICONINFORMATION);
+        break;
+    }
+    state_.sentBlock = state_.workingBlock;
+    EnableSendCommand(false);
+    return SendStep::Sent;
 }
 
 bool CMainPanelDlg::OfferFirst(UINT question, const std::function<bool()>& command)
@@ -382,7 +399,7 @@ void CMainPanelDlg::SelectPrinter()
         const bool unsaved = state_.HasUnsavedChanges();
         bool failed = false;
         if (unsent && !OfferFirst(IDS_ASK_SEND_BEFORE_SWITCH, [&] {
-                failed = SendOnce() == SendOutcome::Failed;
+                failed = SendOnce() == SendStep::Failed;
                 return true;
             }))
             return;
@@ -423,10 +440,10 @@ void CMainPanelDlg::ConfirmExit()
     CollectFromPages(state_.workingBlock);
     const bool unsent = state_.HasUnsentChanges();
     const bool unsaved = state_.HasUnsavedChanges();
-    if (unsent && !OfferFirst(IDS_ASK_SEND_BEFORE_EXIT, [this] {
-            SendSettings();
-            return true;
-        }))
+    // A send that fails ends the exit after the printer switch it leads to:
+    // the switch may show other settings (the factory ones), and the save
+    // question decided before it would write those over the operator's file.
+    if (unsent && !OfferFirst(IDS_ASK_SEND_BEFORE_EXIT, [this] { return SendSettings(); }))
         return;
     if (IsModalEnding())
         return;

@@ -5,6 +5,20 @@
 #include "framework/Text.h"
 #include "resource.h"
 
+CPanelStatusBar::Busy::Busy(CPanelStatusBar& bar, const std::wstring& text)
+    : bar_(bar), cursor_(::SetCursor(::LoadCursorW(nullptr, IDC_WAIT)))
+{
+    bar_.SetPart(0, text);
+    // Drawn now: the window's thread is held until the scope ends.
+    ::UpdateWindow(bar_.m_hWnd);
+}
+
+CPanelStatusBar::Busy::~Busy()
+{
+    bar_.SetPart(0, bar_.printerText_);
+    ::SetCursor(cursor_);
+}
+
 bool CPanelStatusBar::Create(HWND parent, UINT id)
 {
     m_hWnd = ::CreateWindowExW(0, STATUSCLASSNAMEW, nullptr, WS_CHILD | WS_VISIBLE | CCS_BOTTOM, 0, 0, 0, 0,
@@ -23,10 +37,14 @@ void CPanelStatusBar::Layout() const
     SendMessage(SB_SETPARTS, 2, reinterpret_cast<LPARAM>(parts));
 }
 
-void CPanelStatusBar::SetTexts(const std::wstring& printer, const std::wstring& port) const
+void CPanelStatusBar::SetTexts(const std::wstring& printer, const std::wstring& port)
 {
-    const std::wstring part0 = FormatResString(IDS_STATUS_PRINTER, printer);
-    const std::wstring part1 = FormatResString(IDS_STATUS_PORT, port);
-    SendMessage(SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(part0.c_str()));
-    SendMessage(SB_SETTEXTW, 1, reinterpret_cast<LPARAM>(part1.c_str()));
+    printerText_ = FormatResString(IDS_STATUS_PRINTER, printer);
+    SetPart(0, printerText_);
+    SetPart(1, FormatResString(IDS_STATUS_PORT, port));
+}
+
+void CPanelStatusBar::SetPart(int part, const std::wstring& text) const
+{
+    SendMessage(SB_SETTEXTW, part, reinterpret_cast<LPARAM>(text.c_str()));
 }
