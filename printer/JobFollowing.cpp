@@ -30,7 +30,7 @@ struct Reading {
 };
 
 // A failure that means the queue no longer holds the job: Windows answers
-// ERROR_INVALID_PARAMETER for an unknown id, Wine may leave no error at all.
+// ERROR_INVALID_PARAMETER for an unknown id, Wine sets no error at all.
 Reading Failure()
 {
     const DWORD error = ::GetLastError();
@@ -40,11 +40,13 @@ Reading Failure()
 Reading ReadJob(const WinspoolCalls& calls, HANDLE printer, DWORD job)
 {
     DWORD needed = 0;
+    ::SetLastError(ERROR_SUCCESS);
     if (!calls.getJob(printer, job, 1, nullptr, 0, &needed) && ::GetLastError() != ERROR_INSUFFICIENT_BUFFER)
         return Failure();
     if (needed < sizeof(JOB_INFO_1W))
         return {Seen::Unreadable};
     std::vector<BYTE> buffer(needed, 0);
+    ::SetLastError(ERROR_SUCCESS);
     if (!calls.getJob(printer, job, 1, buffer.data(), needed, &needed))
         return Failure();
     return {Seen::Status, reinterpret_cast<const JOB_INFO_1W*>(buffer.data())->Status};

@@ -2,6 +2,7 @@
 // counted, and jobs recorded instead of printed.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -26,11 +27,13 @@ public:
         std::wstring docName;
         std::vector<std::uint8_t> data;
         bool ntFamily;
+        std::chrono::milliseconds wait;
     };
 
     std::vector<Printer> printers;
     qv::SendOutcome sendResult{qv::Delivery::Delivered, "", 1, false};
     std::vector<Job> jobs;
+    std::function<void()> onSend;  // runs while a job is being sent
     int enum4Calls = 0;
     int enum2Calls = 0;
     int localEnumCalls = 0;
@@ -82,9 +85,11 @@ public:
     }
     qv::SendOutcome SendRawJob(const std::wstring& printerName, const std::wstring& docName,
                                std::span<const std::uint8_t> data, bool ntFamily,
-                               std::chrono::milliseconds /*wait*/) override
+                               std::chrono::milliseconds wait) override
     {
-        jobs.push_back({printerName, docName, {data.begin(), data.end()}, ntFamily});
+        jobs.push_back({printerName, docName, {data.begin(), data.end()}, ntFamily, wait});
+        if (onSend)
+            onSend();
         for (const Printer& p : printers)
             if (p.name == printerName && p.result)
                 return *p.result;

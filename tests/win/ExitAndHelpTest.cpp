@@ -223,29 +223,59 @@ TEST_F(ExitTest, BothChangesAskSendThenSaveFromTheFirstTests)
     ExpectQuestions({kSendFirst, kSaveFirst});
 }
 
-TEST_F(ExitTest, AFailedSendComesFirstThenTheSaveQuestion)
+// A failed send ends the exit: the failure, the printer switch it leads to
+// (whatever the operator does there), and then nothing more. A printer
+// chosen there shows the factory settings, which the save question asked
+// before the send would otherwise write over the operator's file.
+TEST_F(ExitTest, AFailedSendEndsTheExitAfterThePrinterSwitch)
 {
+    struct Row {
+        const char* what;
+        Changes changes;
+        INT_PTR selection;
+        std::vector<std::wstring> messages;  // after the send question and the failure
+    };
+    const std::wstring kSwitchSend = LoadResString(IDS_ASK_SEND_BEFORE_SWITCH);
+    const std::wstring kSwitchSave = LoadResString(IDS_ASK_SAVE_BEFORE_SWITCH);
+    const std::wstring kFactory = LoadResString(IDS_FACTORY_SHOWN);
+    const Row rows[] = {
+        {"both, selection cancelled", Changes::Both, IDCANCEL, {kSwitchSend, kSwitchSave}},
+        {"both, a printer chosen", Changes::Both, IDOK, {kSwitchSend, kSwitchSave, kFactory}},
+        {"unsent only, a printer chosen", Changes::UnsentOnly, IDOK, {kSwitchSend, kFactory}},
+    };
     spooler.sendResult = {qv::Delivery::Failed, "", 1, false};
-    boxes.Answer(IDYES);  // send first: fails, and the printer selection follows
-    for (int i = 0; i < 3; ++i)
-        boxes.Answer(IDNO);  // the failure message, the switch's own questions
-    bool selectionShown = false;
-    Leave(Changes::Both, [&] {
-        spooler.Add(L"KQ Other", L"LPT2:");  // so the selection is shown
-        CDialog::QueueModalScript([&](CDialog& selection) {
-            selectionShown = true;
-            selection.EndDialog(IDCANCEL);
+    for (const Row& row : rows) {
+        boxes.Answer(IDYES);  // send first; every later question is answered No
+        bool selectionShown = false;
+        qv::SettingsBlock saved{};
+        Leave(row.changes, [&] {
+            saved = dlg.savedBlock;
+            spooler.Add(L"KQ Other", L"LPT2:");  // so the selection is shown
+            CDialog::QueueModalScript([&](CDialog& selection) {
+                selectionShown = true;
+                selection.EndDialog(row.selection);
+            });
+            Exit();
         });
-        Exit();
-    });
-    CDialog::ClearModalScripts();
-    EXPECT_TRUE(selectionShown);
+        CDialog::ClearModalScripts();
+        spooler.printers.pop_back();
+        EXPECT_TRUE(selectionShown) << row.what;
+        EXPECT_FALSE(closed) << row.what;
+        EXPECT_EQ(dlg.savedBlock, saved) << row.what;
+        std::vector<std::wstring> expected{W(kSendFirst), LoadResString(IDS_SEND_FAILED)};
+        for (const std::wstring& message : row.messages)
+            expected.push_back(W(message));
+        EXPECT_EQ(Questions(), expected) << row.what;
+    }
+    EXPECT_TRUE(dialogs.Requests().empty());
+    EXPECT_FALSE(fs::exists(file));
+
+    // A job left waiting in the queue counts as sent: the exit goes on.
+    spooler.sendResult = {qv::Delivery::Waiting, "一時停止", 1, false};
+    boxes.Answer(IDYES);
+    Leave(Changes::UnsentOnly, [&] { Exit(); });
     EXPECT_TRUE(closed);
-    ASSERT_GE(boxes.Calls().size(), 3u);
-    EXPECT_EQ(boxes.Calls().front().text, W(kSendFirst));
-    EXPECT_EQ(boxes.Calls()[1].type & MB_ICONMASK, static_cast<UINT>(MB_ICONEXCLAMATION)) << "the failure";
-    EXPECT_EQ(boxes.Calls().back().text, W(kSaveFirst));
-    EXPECT_TRUE(dlg.HasUnsentChanges());
+    EXPECT_EQ(dlg.sentBlock, dlg.workingBlock);
 }
 
 TEST_F(ExitTest, APendingCentringEntryAbandonsTheExit)
