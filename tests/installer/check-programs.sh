@@ -1,20 +1,28 @@
 #!/usr/bin/env bash
 # Release programs are stripped, no bigger than their limit, and import only
-# DLLs that come with Windows.
+# libraries that Windows loads from the system folder whatever lies beside
+# the program.
 #   check-programs.sh OBJDUMP PROGRAM=MAX_BYTES...
 set -uo pipefail
 source "$(dirname "$0")/expect.sh"
 objdump=$1
 shift
 
-windows_dlls=(advapi32.dll bcrypt.dll comctl32.dll comdlg32.dll crypt32.dll gdi32.dll hhctrl.ocx
-  imm32.dll iphlpapi.dll kernel32.dll msvcrt.dll ntdll.dll ole32.dll oleaut32.dll rpcrt4.dll
-  secur32.dll shell32.dll shlwapi.dll user32.dll uxtheme.dll version.dll winmm.dll winspool.drv
-  ws2_32.dll)
-is_windows_dll() {
+# Known DLLs (HKLM\System\CurrentControlSet\Control\Session Manager\
+# KnownDLLs) of both Windows 7 and Windows 10/11: mapped from the system
+# folder only. Any other import (winspool.drv, version.dll, uxtheme.dll...)
+# is searched for in the program's folder first and must be loaded at run
+# time with LoadSystemLibrary instead.
+known_dlls=(advapi32.dll clbcatq.dll comdlg32.dll difxapi.dll gdi32.dll imagehlp.dll imm32.dll
+  kernel32.dll msctf.dll msvcrt.dll normaliz.dll nsi.dll ole32.dll oleaut32.dll psapi.dll rpcrt4.dll
+  sechost.dll setupapi.dll shell32.dll shlwapi.dll user32.dll wldap32.dll ws2_32.dll)
+# comctl32.dll is no Known DLL, but a manifest that depends on Common
+# Controls 6 has it taken from the side-by-side store.
+common_controls='name="Microsoft.Windows.Common-Controls" version="6.0.0.0"'
+allowed() {
   local dll
-  for dll in "${windows_dlls[@]}"; do [ "$dll" = "$1" ] && return 0; done
-  return 1
+  for dll in "${known_dlls[@]}"; do [ "$dll" = "$1" ] && return 0; done
+  [ "$1" = comctl32.dll ] && grep -qaF "$common_controls" "$2"
 }
 
 for entry in "$@"; do
@@ -32,8 +40,8 @@ for entry in "$@"; do
   dlls=$(sed -n 's/^[[:space:]]*DLL Name: //p' <<<"$headers" | tr '[:upper:]' '[:lower:]')
   echo "     $name: imports" $dlls
   foreign=()
-  for dll in $dlls; do is_windows_dll "$dll" || foreign+=("$dll"); done
-  expect "$name: imports only Windows DLLs" "${foreign[*]}" ""
+  for dll in $dlls; do allowed "$dll" "$program" || foreign+=("$dll"); done
+  expect "$name: imports only libraries loaded from the system folder" "${foreign[*]}" ""
 done
 
 expect_done
