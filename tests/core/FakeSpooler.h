@@ -27,7 +27,6 @@ public:
         std::wstring docName;
         std::vector<std::uint8_t> data;
         bool ntFamily;
-        std::chrono::milliseconds wait;
     };
 
     std::vector<Printer> printers;
@@ -85,9 +84,9 @@ public:
     }
     qv::SendOutcome SendRawJob(const std::wstring& printerName, const std::wstring& docName,
                                std::span<const std::uint8_t> data, bool ntFamily,
-                               std::chrono::milliseconds wait) override
+                               std::chrono::milliseconds /*wait*/) override
     {
-        jobs.push_back({printerName, docName, {data.begin(), data.end()}, ntFamily, wait});
+        jobs.push_back({printerName, docName, {data.begin(), data.end()}, ntFamily});
         if (onSend)
             onSend();
         for (const Printer& p : printers)

@@ -8,16 +8,12 @@ source "$(dirname "$0")/expect.sh"
 objdump=$1
 shift
 
-# Known DLLs (HKLM\System\CurrentControlSet\Control\Session Manager\
-# KnownDLLs) of both Windows 7 and Windows 10/11: mapped from the system
-# folder only. Any other import (winspool.drv, version.dll, uxtheme.dll...)
-# is searched for in the program's folder first and must be loaded at run
-# time with LoadSystemLibrary instead.
+# The Known DLLs of Windows 7 and 10/11, mapped from the system folder only; any other
+# import is looked for beside the program first (load it with LoadSystemLibrary instead).
 known_dlls=(advapi32.dll clbcatq.dll comdlg32.dll difxapi.dll gdi32.dll imagehlp.dll imm32.dll
   kernel32.dll msctf.dll msvcrt.dll normaliz.dll nsi.dll ole32.dll oleaut32.dll psapi.dll rpcrt4.dll
   sechost.dll setupapi.dll shell32.dll shlwapi.dll user32.dll wldap32.dll ws2_32.dll)
-# comctl32.dll is no Known DLL, but a manifest that depends on Common
-# Controls 6 has it taken from the side-by-side store.
+# comctl32.dll comes from the side-by-side store for a manifest naming Common Controls 6.
 common_controls='name="Microsoft.Windows.Common-Controls" version="6.0.0.0"'
 allowed() {
   local dll

@@ -132,10 +132,8 @@ echo "== silent removal"
 msiexec /x "$next" /qn
 expect "removal: exit code" "$?" "0"
 expect "removal: no Apps & Features entry" "$(products)" ""
-# Windows removes a folder it created once it is empty; Wine's msi does not
-# when the folder's last child was a folder of the CreateFolder table (the
-# install folder, which carries its own permissions). An empty vendor
-# folder is Wine's; rmdir fails on anything else.
+# Wine's msi leaves the vendor folder empty (the install folder is a created
+# folder); Windows removes it. rmdir fails on a folder with anything in it.
 rmdir "$drive_c/Program Files/Quorvex" 2>/dev/null
 expect "removal: no folder" "$(ls "$drive_c/Program Files" | grep -c Quorvex)" "0"
 expect "removal: no Start menu folder" "$(menu_folders)" ""

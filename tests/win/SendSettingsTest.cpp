@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
-#include <commctrl.h>
 
 #include "FakeSpooler.h"
 #include "TestSupport.h"
@@ -16,13 +15,6 @@ const std::wstring kFailed = LoadResString(IDS_SEND_FAILED);
 const std::wstring kFilePort = LoadResString(IDS_PORT_IS_FILE);
 const std::wstring kNoPrinter = LoadResString(IDS_NO_PRINTER_SELECTED);
 const std::wstring kFactoryShown = LoadResString(IDS_FACTORY_SHOWN);
-
-std::wstring StatusText(PanelUnderTest& panel, int part)
-{
-    wchar_t text[256] = {};
-    ::SendMessageW(panel.statusBar, SB_GETTEXTW, part, reinterpret_cast<LPARAM>(text));
-    return text;
-}
 
 class SendSettingsTest : public testing::Test {
 protected:
@@ -45,6 +37,7 @@ protected:
     {
         return dlg.IsCommandEnabled(ID_SEND) && dlg.toolbar.IsButtonEnabled(ID_TB_SEND);
     }
+    std::wstring StatusText() const { return CWindow::GetWindowText(dlg.statusBar); }
     bool SendDisabled() const
     {
         return !dlg.IsCommandEnabled(ID_SEND) && !dlg.toolbar.IsButtonEnabled(ID_TB_SEND);
@@ -62,8 +55,14 @@ TEST_F(SendSettingsTest, SendWritesTheWorkingCopyThenReportsThenDisablesSending)
             EXPECT_EQ(dlg.sentBlock, before);
             EXPECT_TRUE(SendEnabled());
         });
+        // While the spooler follows the job: the status bar says so, and the wait cursor.
+        std::wstring busy;
+        fake.onSend = [&] {
+            busy = StatusText() + (::GetCursor() == ::LoadCursorW(nullptr, IDC_WAIT) ? L"+" : L"");
+        };
         dlg.SendCommand(ID_SEND);
         boxes.OnShow(nullptr);
+        EXPECT_EQ(busy + L"|" + StatusText(), W("送信中…+|プリンタ名： KQ Send"));
 
         ASSERT_EQ(fake.jobs.size(), 1u);
         const FakeSpooler::Job& job = fake.jobs[0];
@@ -88,61 +87,16 @@ TEST_F(SendSettingsTest, SendWritesTheWorkingCopyThenReportsThenDisablesSending)
     EXPECT_EQ(boxes.Calls()[0].type, static_cast<UINT>(MB_OK | MB_ICONINFORMATION));
 }
 
-// The three outcomes of a send: delivered and waiting both count as sent,
-// each with its own message; the window shows it is busy while the spooler
-// follows the job.
-TEST_F(SendSettingsTest, EachOutcomeHasItsMessageAndState)
+TEST_F(SendSettingsTest, AJobWaitingInTheQueueCountsAsSentWithItsOwnMessage)
 {
-    struct Row {
-        qv::SendOutcome outcome;
-        std::wstring message;
-        bool sent;
-    };
-    const Row rows[] = {
-        {{qv::Delivery::Delivered, "", 3, false}, W(kSent), true},
-        {{qv::Delivery::Waiting, "オフライン", 3, false},
-         W("設定値はプリンタのキューで待機しています（オフライン）。\nプリンタの準備ができると送信されます"
-           "。"),
-         true},
-        {{qv::Delivery::Failed, "", 3, false}, W(kFailed), false},
-    };
-    for (const Row& row : rows) {
-        fake.sendResult = row.outcome;
-        fake.jobs.clear();
-        boxes.Clear();
-        PanelUnderTest panel;
-        RunModal(panel, [&] {
-            panel.SelectPage(1);
-            TypeText(panel, panel.pageParam.GetDlgItem(IDC_PARAM_CUT_SHEET), L"50");
-            const qv::SettingsBlock before = panel.sentBlock;
-            std::wstring busyText;
-            HCURSOR busyCursor = nullptr;
-            fake.onSend = [&] {
-                busyText = StatusText(panel, 0);
-                busyCursor = ::GetCursor();
-            };
-            CDialog::QueueModalScript([](CDialog& d) { d.SendCommand(IDCANCEL); });
-            panel.SendCommand(ID_SEND);
-            CDialog::ClearModalScripts();
-            fake.onSend = nullptr;
-
-            ASSERT_EQ(fake.jobs.size(), 1u);
-            EXPECT_EQ(fake.jobs[0].wait, std::chrono::seconds(10));
-            EXPECT_EQ(busyText, W("送信中…"));
-            EXPECT_EQ(busyCursor, ::LoadCursorW(nullptr, IDC_WAIT));
-            EXPECT_EQ(StatusText(panel, 0), W("プリンタ名： KQ Send")) << "restored";
-            EXPECT_EQ(panel.sentBlock == panel.workingBlock, row.sent);
-            if (!row.sent)
-                EXPECT_EQ(panel.sentBlock, before);
-            EXPECT_EQ(panel.IsCommandEnabled(ID_SEND), !row.sent);
-            EXPECT_EQ(panel.toolbar.IsButtonEnabled(ID_TB_SEND), !row.sent);
-        });
-        ASSERT_FALSE(boxes.Calls().empty());
-        EXPECT_EQ(boxes.Calls()[0].text, row.message);
-        EXPECT_EQ(boxes.Calls()[0].caption, L"Quorvex");
-        EXPECT_EQ(boxes.Calls()[0].type & MB_ICONMASK,
-                  static_cast<UINT>(row.sent ? MB_ICONINFORMATION : MB_ICONEXCLAMATION));
-    }
+    fake.sendResult = {qv::Delivery::Waiting, "オフライン"};
+    Run([&] {
+        Edit(L"50");
+        dlg.SendCommand(ID_SEND);
+        EXPECT_FALSE(dlg.HasUnsentChanges());
+        EXPECT_TRUE(SendDisabled());
+    });
+    EXPECT_EQ(boxes.Texts(), std::vector{FormatResString(IDS_SEND_WAITING, W("オフライン"))});
 }
 
 TEST_F(SendSettingsTest, JobCarriesTheCollectedBlockFromTheToolbarToo)

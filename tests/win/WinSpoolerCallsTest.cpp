@@ -1,41 +1,36 @@
 // The winspool calls of a send, watched through a table of fake calls: a
 // write that fails or falls short aborts the job instead of ending it, and
-// the job is followed in the queue to its outcome.
+// a job handed over is followed in the queue to its outcome.
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstring>
-#include <filesystem>
 #include <optional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "core/SettingsBlock.h"
-#include "framework/Text.h"
 #include "printer/WinSpooler.h"
 
 namespace {
 
 HANDLE const kPrinter = reinterpret_cast<HANDLE>(0x4B51);
+constexpr std::chrono::milliseconds kWait(300);
 
 // Records every call by name and answers as told.
 struct FakeWinspool {
     BOOL writeOk = TRUE;
     int shortBy = 0;  // bytes the write reports fewer than it was given
     DWORD jobId = 7;
-    // What each look at the queue finds, the last one again and again: the
-    // job's status, or no job and this error.
-    struct Queue {
-        std::optional<DWORD> status;
-        DWORD error = ERROR_INVALID_PARAMETER;
-    };
-    std::vector<Queue> queue{{}};
+    // The job's status at each look at the queue (the last one repeats); none: gone, with this error.
+    std::vector<std::optional<DWORD>> queue{std::nullopt};
+    DWORD goneError = ERROR_INVALID_PARAMETER;
+    std::chrono::milliseconds wait = kWait;  // how long the send follows the job
 
     std::vector<std::string> calls;
-    std::wstring docName;
-    std::wstring datatype;
+    std::wstring docName, datatype;
     DWORD bytesGiven = 0;
-    int looks = 0;
+    std::size_t looks = 0;
 
     WinspoolCalls Table()
     {
@@ -47,9 +42,8 @@ struct FakeWinspool {
         };
         t.startDocPrinter = [this](HANDLE, DWORD, LPBYTE info) {
             calls.push_back("StartDocPrinter");
-            const auto* doc = reinterpret_cast<const DOC_INFO_1W*>(info);
-            docName = doc->pDocName;
-            datatype = doc->pDatatype ? doc->pDatatype : L"(none)";
+            docName = reinterpret_cast<const DOC_INFO_1W*>(info)->pDocName;
+            datatype = reinterpret_cast<const DOC_INFO_1W*>(info)->pDatatype;
             return jobId;
         };
         t.resetPrinter = [this](HANDLE, LPPRINTER_DEFAULTSW) {
@@ -74,33 +68,23 @@ struct FakeWinspool {
             calls.push_back("ClosePrinter");
             return TRUE;
         };
-        t.getJob = [this](HANDLE, DWORD id, DWORD level, LPBYTE buffer, DWORD size, LPDWORD needed) {
-            EXPECT_EQ(id, jobId);
-            EXPECT_EQ(level, 1u);
-            const Queue& now = queue[std::min<std::size_t>(looks, queue.size() - 1)];
-            if (!now.status) {
-                ++looks;
-                ::SetLastError(now.error);
-                return FALSE;
-            }
+        t.getJob = [this](HANDLE, DWORD, DWORD, LPBYTE buffer, DWORD size, LPDWORD needed) {
+            const std::optional<DWORD> status = queue[std::min(looks, queue.size() - 1)];
             *needed = sizeof(JOB_INFO_1W);
-            if (size < *needed) {
-                ::SetLastError(ERROR_INSUFFICIENT_BUFFER);
-                return FALSE;
+            if (status && size >= *needed) {
+                ++looks;
+                reinterpret_cast<JOB_INFO_1W*>(buffer)->Status = *status;
+                return TRUE;
             }
-            ++looks;
-            JOB_INFO_1W info{};
-            info.JobId = id;
-            info.Status = *now.status;
-            std::memcpy(buffer, &info, sizeof info);
-            return TRUE;
+            looks += !status;
+            ::SetLastError(status ? ERROR_INSUFFICIENT_BUFFER : goneError);
+            return FALSE;
         };
         return t;
     }
 };
 
 using Calls = std::vector<std::string>;
-constexpr std::chrono::milliseconds kWait(300);
 
 struct WriteRow {
     const char* what;
@@ -134,110 +118,41 @@ TEST(WinSpoolerCalls, AWriteThatFailsOrFallsShortAbortsTheJob)
         EXPECT_EQ(fake.calls, row.calls) << row.what;
         EXPECT_EQ(fake.bytesGiven, 270u) << row.what;
         EXPECT_EQ(fake.docName, L"Quorvex Status Write") << row.what;
-        // Named: a queue whose default type is EMF would not pass the bytes on.
         EXPECT_EQ(fake.datatype, L"RAW") << row.what;
     }
 }
 
-struct QueueRow {
-    const char* what;
-    std::vector<FakeWinspool::Queue> queue;
-    qv::Delivery expected;
-    const char* reason;
-    int looks;  // -1: any number
-};
-
+// Wine's queue cannot hold a job: every outcome but "gone" is played here.
 TEST(WinSpoolerCalls, TheJobIsFollowedInTheQueueToItsOutcome)
 {
-    using Q = FakeWinspool::Queue;
-    const QueueRow rows[] = {
-        {"gone at once", {Q{}}, qv::Delivery::Delivered, "", 1},
-        {"gone, no error code (Wine)", {Q{std::nullopt, ERROR_SUCCESS}}, qv::Delivery::Delivered, "", 1},
-        {"spooled, printing, gone",
-         {Q{JOB_STATUS_SPOOLING}, Q{JOB_STATUS_PRINTING}, Q{}},
-         qv::Delivery::Delivered,
-         "",
-         3},
-        {"reported printed", {Q{JOB_STATUS_PRINTED}}, qv::Delivery::Delivered, "", 1},
-        {"paused", {Q{JOB_STATUS_PAUSED}}, qv::Delivery::Waiting, "一時停止", 1},
-        {"off line", {Q{JOB_STATUS_OFFLINE | JOB_STATUS_ERROR}}, qv::Delivery::Waiting, "オフライン", 1},
-        {"out of paper", {Q{JOB_STATUS_PAPEROUT}}, qv::Delivery::Waiting, "用紙切れ", 1},
-        {"still queued when the wait ends", {Q{0}}, qv::Delivery::Waiting, "印刷待ち", -1},
-        {"in error when the wait ends", {Q{JOB_STATUS_ERROR}}, qv::Delivery::Waiting, "エラー", -1},
-        {"error, then deleted",
-         {Q{JOB_STATUS_ERROR}, Q{}},
-         qv::Delivery::Failed,
-         "エラーのためキューから削除されました",
-         2},
-        {"error while deleted",
-         {Q{JOB_STATUS_ERROR | JOB_STATUS_DELETING}},
-         qv::Delivery::Failed,
-         "エラーのためキューから削除されました",
-         1},
-        {"an error that passes",
-         {Q{JOB_STATUS_ERROR}, Q{JOB_STATUS_PRINTING}, Q{}},
-         qv::Delivery::Delivered,
-         "",
-         3},
-        {"the queue cannot be read",
-         {Q{std::nullopt, ERROR_ACCESS_DENIED}},
-         qv::Delivery::Waiting,
-         "状態不明",
-         1},
+    using enum qv::Delivery;
+    constexpr auto gone = std::nullopt;
+    constexpr DWORD kError = JOB_STATUS_ERROR;
+    const std::tuple<const char*, FakeWinspool, qv::Delivery, const char*> rows[] = {
+        {"gone", {}, Delivered, ""},
+        {"printed", {.queue = {JOB_STATUS_PRINTED}}, Delivered, ""},
+        {"paused", {.queue = {JOB_STATUS_PAUSED}}, Waiting, "一時停止"},
+        {"off line", {.queue = {JOB_STATUS_OFFLINE | kError}}, Waiting, "オフライン"},
+        {"still queued when the wait ends", {.queue = {0}}, Waiting, "印刷待ち"},
+        {"error, then deleted", {.queue = {kError, gone}}, Failed, "エラーのためキューから削除されました"},
+        {"an error that passes", {.queue = {kError, JOB_STATUS_PRINTING, gone}}, Delivered, ""},
+        {"GetJobW failing", {.goneError = ERROR_ACCESS_DENIED}, Waiting, "状態不明"},
+        {"no job id", {.jobId = 0}, Failed, "ジョブを開始できませんでした"},
+        {"no wait: not followed", {.wait = {}}, Waiting, "印刷待ち"},
     };
-    const qv::SettingsBlock block = qv::FactoryDefaults;
-    for (const QueueRow& row : rows) {
-        FakeWinspool fake;
-        fake.queue = row.queue;
-        CWinSpooler spooler(fake.Table());
-        const qv::SendOutcome outcome = spooler.SendRawJob(L"KQ", qv::kJobName, block, true, kWait);
-        EXPECT_EQ(outcome.delivery, row.expected) << row.what;
-        EXPECT_EQ(outcome.reason, row.reason) << row.what;
-        EXPECT_EQ(outcome.job, 7u) << row.what;
-        if (row.looks >= 0)
-            EXPECT_EQ(fake.looks, row.looks) << row.what;
-        else
-            EXPECT_GE(fake.looks, 2) << row.what;
-        EXPECT_EQ(fake.calls.back(), "ClosePrinter") << row.what;
+    for (const auto& [what, config, expected, reason] : rows) {
+        FakeWinspool fake = config;
+        const qv::SendOutcome outcome =
+            CWinSpooler(fake.Table()).SendRawJob(L"KQ", qv::kJobName, qv::FactoryDefaults, true, fake.wait);
+        EXPECT_EQ(outcome.delivery, expected) << what;
+        EXPECT_EQ(outcome.reason, reason) << what;
+        EXPECT_EQ(outcome.job, fake.jobId) << what;
     }
 
-    // No job id: nothing to follow, the send failed.
-    FakeWinspool noJob;
-    noJob.jobId = 0;
-    const qv::SendOutcome failed =
-        CWinSpooler(noJob.Table()).SendRawJob(L"KQ", qv::kJobName, block, true, kWait);
-    EXPECT_EQ(failed.delivery, qv::Delivery::Failed);
-    EXPECT_EQ(failed.job, 0u);
-    EXPECT_EQ(noJob.looks, 0);
-
-    // No wait: the job is not looked at and counts as waiting.
-    FakeWinspool unfollowed;
-    const qv::SendOutcome queued =
-        CWinSpooler(unfollowed.Table()).SendRawJob(L"KQ", qv::kJobName, block, true, {});
-    EXPECT_EQ(queued.delivery, qv::Delivery::Waiting);
-    EXPECT_EQ(unfollowed.looks, 0);
-}
-
-// winspool comes from the system folder; without it nothing is listed and
-// no send reaches a printer, and nothing crashes.
-TEST(WinSpoolerCalls, WinspoolIsTheSystemOneAndItsAbsenceFailsEveryCall)
-{
-    const HMODULE library = WinspoolCalls::SystemLibrary();
-    ASSERT_NE(library, nullptr);
-    std::wstring path(32768, L'\0');
-    path.resize(::GetModuleFileNameW(library, path.data(), static_cast<DWORD>(path.size())));
-    wchar_t system[MAX_PATH] = {};
-    ::GetSystemDirectoryW(system, MAX_PATH);
-    EXPECT_EQ(::lstrcmpiW(std::filesystem::path(path).parent_path().c_str(), system), 0) << Narrow(path);
-
-    CWinSpooler spooler(WinspoolCalls::From(nullptr));
-    EXPECT_TRUE(spooler.EnumPrinters4().empty());
-    EXPECT_TRUE(spooler.EnumPrinters2(std::nullopt).empty());
-    EXPECT_TRUE(spooler.EnumLocalPrinters2().empty());
-    EXPECT_FALSE(spooler.TestOpen(L"KQ"));
-    const qv::SendOutcome outcome = spooler.SendRawJob(L"KQ", qv::kJobName, qv::FactoryDefaults, true, kWait);
-    EXPECT_EQ(outcome.delivery, qv::Delivery::Failed);
-    EXPECT_TRUE(outcome.unavailable);
+    // Without winspool every call fails, and nothing crashes.
+    CWinSpooler none(WinspoolCalls::From(nullptr));
+    EXPECT_TRUE(none.EnumPrinters4().empty() && none.EnumPrinters2({}).empty() && !none.TestOpen(L"KQ"));
+    EXPECT_TRUE(none.SendRawJob(L"KQ", qv::kJobName, qv::FactoryDefaults, true, {}).unavailable);
 }
 
 }  // namespace
