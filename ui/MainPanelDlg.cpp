@@ -13,11 +13,6 @@
 #include "resource.h"
 #include "storage/SettingsFileWin32.h"
 
-namespace {
-// How long a send follows its job in the queue before it counts as waiting.
-constexpr std::chrono::seconds kSendWait(10);
-}  // namespace
-
 CMainPanelDlg::CMainPanelDlg() : CDialog(IDD_MAIN)
 {
     icon_ = ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME));
@@ -345,23 +340,22 @@ CMainPanelDlg::SendStep CMainPanelDlg::SendOnce()
         return SendStep::Stopped;
     }
     CollectFromPages(state_.workingBlock);
-    qv::SendOutcome outcome;
-    {
-        // The spooler follows the job for up to the wait; the window is
-        // busy meanwhile.
+    // The spooler follows the job for up to 10 seconds; the window is busy meanwhile.
+    const qv::SendOutcome outcome = [this] {
         const CPanelStatusBar::Busy sending(statusBar_, LoadResString(IDS_STATUS_SENDING));
-        outcome = CurrentSpooler().SendRawJob(printerName_, qv::kJobName, state_.workingBlock,
-                                              CurrentPlatform().IsNtFamily(), kSendWait);
+        return CurrentSpooler().SendRawJob(printerName_, qv::kJobName, state_.workingBlock,
+                                           CurrentPlatform().IsNtFamily(), std::chrono::seconds(10));
+    }();
+    if (outcome.delivery == qv::Delivery::Failed) {
+        ShowMessage(IDS_SEND_FAILED, MB_ICONEXCLAMATION);
+        return SendStep::Failed;
     }
-    switch (outcome.delivery) {
-    case qv::Delivery::Failed: ShowMessage(IDS_SEND_FAILED, MB_ICONEXCLAMATION); return SendStep::Failed;
-    case qv::Delivery::Delivered: ShowMessage(IDS_SENT, MB_ICONINFORMATION); break;
-    default:
-        // The spooler holds the job and hands it on when the printer is ready.
+    // A job the queue still holds goes on to the printer when it is ready.
+    if (outcome.delivery == qv::Delivery::Delivered)
+        ShowMessage(IDS_SENT, MB_ICONINFORMATION);
+    else
         ShowMessageBox(m_hWnd, FormatResString(IDS_SEND_WAITING, Widen(outcome.reason)), PanelCaption(),
                        MB_OK | MB_ICONINFORMATION);
-        break;
-    }
     state_.sentBlock = state_.workingBlock;
     EnableSendCommand(false);
     return SendStep::Sent;
