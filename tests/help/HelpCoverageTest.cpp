@@ -353,7 +353,7 @@ std::vector<std::string> SitemapLocals(const std::string& text)
 
 TEST(HelpProject, ListsEveryTopicAndPictureThatTheTopicsUse)
 {
-    const Project project = ReadProject();
+    Project project = ReadProject();
     const std::set<std::string> listed(project.files.begin(), project.files.end());
 
     std::set<std::string> onDisk;
@@ -375,6 +375,10 @@ TEST(HelpProject, ListsEveryTopicAndPictureThatTheTopicsUse)
 
     for (const char* option : {"Default topic", "Contents file", "Index file"})
         ASSERT_TRUE(project.options.contains(option)) << option;
+    // chmcmd's full-text index holds no Japanese word, and its binary index
+    // garbles Japanese keywords: the viewer offers neither.
+    EXPECT_EQ(project.options["Full-text search"], "No");
+    EXPECT_EQ(project.options["Binary Index"], "No");
     EXPECT_TRUE(listed.contains(project.options.at("Default topic")));
 
     const std::vector<std::string> contents =
