@@ -1,5 +1,7 @@
 #include "NumberBox.h"
 
+#include <algorithm>
+
 #include <commctrl.h>
 #include <imm.h>
 
@@ -23,7 +25,9 @@ std::wstring ClipboardText(HWND owner)
         return text;
     if (const HANDLE data = ::GetClipboardData(CF_UNICODETEXT)) {
         if (const auto* chars = static_cast<const wchar_t*>(::GlobalLock(data))) {
-            text = chars;
+            // Another program's text need not end in a zero: never past its block.
+            const std::size_t capacity = ::GlobalSize(data) / sizeof(wchar_t);
+            text.assign(chars, std::find(chars, chars + capacity, L'\0'));
             ::GlobalUnlock(data);
         }
     }

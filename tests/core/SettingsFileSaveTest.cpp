@@ -3,6 +3,8 @@
 // disk: SettingsFileTest.)
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <filesystem>
 #include <set>
 #include <string>
@@ -16,6 +18,48 @@ namespace fs = std::filesystem;
 using qv::FileStepResult;
 using qv::FileWriteResult;
 using Step = FileStepResult;
+using Bytes = std::vector<std::uint8_t>;
+
+// How the target's write fails at the byte numbered `failAt`: for that call,
+// for good (the disk is gone), or silently storing a wrong byte.
+enum class How { Once, ForGood, Silent };
+
+// The target held in memory.
+struct MemoryFile : qv::InPlaceFile {
+    Bytes& bytes;
+    std::size_t failAt;
+    How how;
+    std::size_t written = 0;
+    bool broken = false;
+
+    MemoryFile(Bytes& target, std::size_t at, How h) : bytes(target), failAt(at), how(h) {}
+    std::optional<std::size_t> Read(std::size_t offset, std::span<std::uint8_t> into) override
+    {
+        const std::size_t n = offset < bytes.size() ? std::min(into.size(), bytes.size() - offset) : 0;
+        std::copy_n(bytes.begin() + static_cast<std::ptrdiff_t>(std::min(offset, bytes.size())), n,
+                    into.begin());
+        return n;
+    }
+    bool Write(std::size_t offset, qv::FileBytes data) override
+    {
+        for (const std::uint8_t byte : data) {
+            if (broken || (written == failAt && how != How::Silent)) {
+                broken = how == How::ForGood;
+                failAt = SIZE_MAX;
+                return false;
+            }
+            bytes.resize(std::max(bytes.size(), offset + 1));
+            bytes[offset++] = static_cast<std::uint8_t>(written++ == failAt ? ~byte : byte);
+        }
+        return true;
+    }
+    bool Cut(std::size_t size) override
+    {
+        bytes.resize(broken ? bytes.size() : size);
+        return !broken;
+    }
+    bool Flush() override { return !broken; }
+};
 
 // Steps that only record what the save asked of them.
 struct FakeDisk {
@@ -23,6 +67,9 @@ struct FakeDisk {
     std::vector<Step> created;  // one answer per temporary name tried
     Step moved = Step::Ok;
     Step inPlace = Step::Ok;
+    Bytes target;
+    std::size_t failAt = SIZE_MAX;
+    How how = How::Once;
 
     std::vector<fs::path> names;
     std::vector<fs::path> removed;
@@ -48,10 +95,11 @@ struct FakeDisk {
             ++moves;
             return moved;
         };
-        steps.writeInPlace = [this](const fs::path&, qv::FileBytes bytes) {
+        steps.openInPlace = [this](const fs::path&) {
             ++inPlaceWrites;
-            bytesSeen = bytes.size();
-            return inPlace;
+            if (inPlace != Step::Ok)
+                return qv::InPlaceOpen{inPlace};
+            return qv::InPlaceOpen{Step::Ok, std::make_unique<MemoryFile>(target, failAt, how)};
         };
         steps.remove = [this](const fs::path& path) { removed.push_back(path); };
         return steps;
@@ -141,6 +189,40 @@ TEST(SettingsFileSave, EachOutcomeOfTheStepsGivesItsResult)
         EXPECT_EQ(disk.removed, removed) << row.what;
         if (!disk.names.empty()) {
             EXPECT_EQ(disk.bytesSeen, qv::kSettingsFileSize) << row.what;
+        }
+    }
+}
+
+// Wherever the write into a held target breaks off, the file is the old one
+// (its bytes put back) or, when even that fails, one that loading refuses.
+TEST(SettingsFileSave, AnInterruptedWriteIntoTheTargetLeavesNoMixedFile)
+{
+    const auto encoded = qv::EncodeSettingsFile(qv::FactoryDefaults);
+    const Bytes fresh(encoded.begin(), encoded.end());
+    Bytes older = fresh;
+    older[40] ^= 0x01;
+    Bytes longer = older;
+    longer.resize(400, 0x55);
+    const Bytes olds[] = {older, longer, Bytes(older.begin(), older.begin() + 100), {}};
+    for (const How how : {How::Once, How::ForGood, How::Silent}) {
+        for (const Bytes& old : olds) {
+            FileWriteResult result = FileWriteResult::Failed;
+            for (std::size_t n = 0; n <= 2 * fresh.size(); ++n) {
+                FakeDisk disk;
+                disk.created = {Step::Ok};
+                disk.moved = Step::InUse;
+                disk.target = old;
+                disk.failAt = n;
+                disk.how = how;
+                result = qv::WriteFileReplacing("x.dat", fresh, disk.Steps());
+                qv::SettingsBlock block{};
+                const bool refused = qv::DecodeSettingsFile(disk.target, block) != qv::FileReadResult::Ok;
+                if (result == FileWriteResult::Ok)
+                    EXPECT_EQ(disk.target, fresh) << n;
+                else
+                    EXPECT_TRUE(disk.target == old || (how == How::ForGood && refused)) << n;
+            }
+            EXPECT_EQ(result, FileWriteResult::Ok) << "once nothing fails";
         }
     }
 }

@@ -254,7 +254,7 @@ TEST_F(SettingsFileDisk, AFailedSaveKeepsTheOldFileAndLeavesNoTemporary)
             staged = Read(from);
             return moveResult;
         };
-        steps.writeInPlace = [&](const fs::path&, qv::FileBytes) { return inPlaceResult; };
+        steps.openInPlace = [&](const fs::path&) { return qv::InPlaceOpen{inPlaceResult}; };
         const FileWriteResult expected = inPlaceResult == FileStepResult::AccessDenied
                                              ? FileWriteResult::AccessDenied
                                              : FileWriteResult::Failed;
