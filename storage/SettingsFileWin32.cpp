@@ -158,10 +158,11 @@ qv::FileStepResult ReplaceFileWin32(const fs::path& from, const fs::path& to)
     if (WithRetries([&] { return ReplaceKeepingTarget(source, target); }) == ERROR_SUCCESS)
         return qv::FileStepResult::Ok;
     // A new name, or a target or file system that ReplaceFileW refuses.
-    return FromError(WithRetries([&] {
+    const DWORD error = WithRetries([&] {
         return ::MoveFileExW(source.c_str(), target.c_str(),
                              MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
-    }));
+    });
+    return error == ERROR_SUCCESS ? qv::FileStepResult::Ok : FromError(error);
 }
 
 qv::SaveSteps Win32SaveSteps()

@@ -35,9 +35,9 @@ struct MemoryFile : qv::InPlaceFile {
     MemoryFile(Bytes& target, std::size_t at, How h) : bytes(target), failAt(at), how(h) {}
     std::optional<std::size_t> Read(std::size_t offset, std::span<std::uint8_t> into) override
     {
-        const std::size_t n = offset < bytes.size() ? std::min(into.size(), bytes.size() - offset) : 0;
-        std::copy_n(bytes.begin() + static_cast<std::ptrdiff_t>(std::min(offset, bytes.size())), n,
-                    into.begin());
+        const std::size_t from = std::min(offset, bytes.size()),
+                          n = std::min(into.size(), bytes.size() - from);
+        std::copy_n(bytes.begin() + static_cast<std::ptrdiff_t>(from), n, into.begin());
         return n;
     }
     bool Write(std::size_t offset, qv::FileBytes data) override
@@ -53,11 +53,7 @@ struct MemoryFile : qv::InPlaceFile {
         }
         return true;
     }
-    bool Cut(std::size_t size) override
-    {
-        bytes.resize(broken ? bytes.size() : size);
-        return !broken;
-    }
+    bool Cut(std::size_t size) override { return !broken && (bytes.resize(size), true); }
     bool Flush() override { return !broken; }
 };
 
@@ -71,8 +67,8 @@ struct FakeDisk {
     std::size_t failAt = SIZE_MAX;
     How how = How::Once;
 
-    std::vector<fs::path> names;
-    std::vector<fs::path> removed;
+    std::vector<fs::path> names{};
+    std::vector<fs::path> removed{};
     int moves = 0;
     int inPlaceWrites = 0;
     std::size_t bytesSeen = 0;
@@ -199,21 +195,15 @@ TEST(SettingsFileSave, AnInterruptedWriteIntoTheTargetLeavesNoMixedFile)
 {
     const auto encoded = qv::EncodeSettingsFile(qv::FactoryDefaults);
     const Bytes fresh(encoded.begin(), encoded.end());
-    Bytes older = fresh;
-    older[40] ^= 0x01;
-    Bytes longer = older;
+    Bytes longer = fresh;  // older settings, and bytes after them
+    longer[40] ^= 0x01;
     longer.resize(400, 0x55);
-    const Bytes olds[] = {older, longer, Bytes(older.begin(), older.begin() + 100), {}};
     for (const How how : {How::Once, How::ForGood, How::Silent}) {
-        for (const Bytes& old : olds) {
+        for (const Bytes& old : {longer, Bytes(longer.begin(), longer.begin() + 100), Bytes{}}) {
             FileWriteResult result = FileWriteResult::Failed;
             for (std::size_t n = 0; n <= 2 * fresh.size(); ++n) {
-                FakeDisk disk;
-                disk.created = {Step::Ok};
-                disk.moved = Step::InUse;
-                disk.target = old;
-                disk.failAt = n;
-                disk.how = how;
+                FakeDisk disk{
+                    .created = {Step::Ok}, .moved = Step::InUse, .target = old, .failAt = n, .how = how};
                 result = qv::WriteFileReplacing("x.dat", fresh, disk.Steps());
                 qv::SettingsBlock block{};
                 const bool refused = qv::DecodeSettingsFile(disk.target, block) != qv::FileReadResult::Ok;
