@@ -255,6 +255,25 @@ FileWriteResult WriteIntoTarget(const fs::path& path, FileBytes bytes, const Sav
                                                              : opened.result);
 }
 
+// The file a save writes for `path`, behind any symbolic links (it may not
+// exist yet), so a link stays a link.
+fs::path FileBehindLinks(const fs::path& path)
+{
+    // As many links as the system itself follows before it gives up.
+    constexpr int kMaxLinks = 40;
+    fs::path file = path;
+    for (int hop = 0; hop < kMaxLinks; ++hop) {
+        std::error_code ec;
+        if (!fs::is_symlink(fs::symlink_status(file, ec)))
+            return file;
+        const fs::path next = fs::read_symlink(file, ec);
+        if (ec)
+            return file;
+        file = next.is_absolute() ? next : file.parent_path() / next;
+    }
+    return path;  // a loop, which the target check refuses
+}
+
 bool IsRefusal(FileStepResult step)
 {
     return step == FileStepResult::AccessDenied || step == FileStepResult::InUse;
@@ -292,23 +311,6 @@ FileWriteResult PortableCheckTarget(const fs::path& target)
     if (ec == std::errc::permission_denied)
         return FileWriteResult::AccessDenied;
     return FileWriteResult::Failed;
-}
-
-fs::path FileBehindLinks(const fs::path& path)
-{
-    // As many links as the system itself follows before it gives up.
-    constexpr int kMaxLinks = 40;
-    fs::path file = path;
-    for (int hop = 0; hop < kMaxLinks; ++hop) {
-        std::error_code ec;
-        if (!fs::is_symlink(fs::symlink_status(file, ec)))
-            return file;
-        const fs::path next = fs::read_symlink(file, ec);
-        if (ec)
-            return file;
-        file = next.is_absolute() ? next : file.parent_path() / next;
-    }
-    return path;  // a loop, which the target check refuses
 }
 
 fs::path TemporaryNameBeside(const fs::path& target, std::uint32_t random)

@@ -81,6 +81,7 @@ struct SaveSteps {
 // Standard C++ and the C runtime: what a tool without Win32 uses.
 SaveSteps PortableSaveSteps();
 FileWriteResult PortableCheckTarget(const std::filesystem::path& target);
+// Gives `from` the mode of `to`, renames it and flushes the folder.
 FileStepResult PortableReplaceFile(const std::filesystem::path& from, const std::filesystem::path& to);
 
 // "qv" and eight hex digits of `random`, with the extension ".qvtmp", in the
@@ -90,12 +91,9 @@ std::filesystem::path TemporaryNameBeside(const std::filesystem::path& target, s
 // How often a taken temporary name is replaced by another before giving up.
 inline constexpr int kTemporaryNameAttempts = 8;
 
-// The file a save writes for `path`: a symbolic link is followed (to a file
-// that may not exist yet), so the link stays a link.
-std::filesystem::path FileBehindLinks(const std::filesystem::path& path);
-
 // Writes `bytes` to a new temporary file beside the target and moves
-// it over the target, so a failed save leaves the old file intact. When the
+// it over the target, so a failed save leaves the old file intact. A
+// symbolic link is written through: the file it names is the target. When the
 // move is refused (the target is held open by another program, or its
 // folder takes no new files), the bytes are written into the target itself,
 // its first bytes last: a failure then leaves the old bytes (put back) or,
