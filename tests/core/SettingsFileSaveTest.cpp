@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdint>
 #include <filesystem>
 #include <set>
 #include <string>
@@ -24,12 +23,10 @@ using Bytes = std::vector<std::uint8_t>;
 // for good (the disk is gone), or silently storing a wrong byte.
 enum class How { Once, ForGood, Silent };
 
-// The target held in memory.
 struct MemoryFile : qv::InPlaceFile {
     Bytes& bytes;
-    std::size_t failAt;
+    std::size_t failAt;  // counts down
     How how;
-    std::size_t written = 0;
     bool broken = false;
 
     MemoryFile(Bytes& target, std::size_t at, How h) : bytes(target), failAt(at), how(h) {}
@@ -43,13 +40,13 @@ struct MemoryFile : qv::InPlaceFile {
     bool Write(std::size_t offset, qv::FileBytes data) override
     {
         for (const std::uint8_t byte : data) {
-            if (broken || (written == failAt && how != How::Silent)) {
+            if (broken || (failAt == 0 && how != How::Silent)) {
                 broken = how == How::ForGood;
                 failAt = SIZE_MAX;
                 return false;
             }
             bytes.resize(std::max(bytes.size(), offset + 1));
-            bytes[offset++] = static_cast<std::uint8_t>(written++ == failAt ? ~byte : byte);
+            bytes[offset++] = static_cast<std::uint8_t>(failAt-- == 0 ? ~byte : byte);
         }
         return true;
     }
@@ -93,9 +90,9 @@ struct FakeDisk {
         };
         steps.openInPlace = [this](const fs::path&) {
             ++inPlaceWrites;
-            if (inPlace != Step::Ok)
-                return qv::InPlaceOpen{inPlace};
-            return qv::InPlaceOpen{Step::Ok, std::make_unique<MemoryFile>(target, failAt, how)};
+            return inPlace != Step::Ok
+                       ? qv::InPlaceOpen{inPlace}
+                       : qv::InPlaceOpen{Step::Ok, std::make_unique<MemoryFile>(target, failAt, how)};
         };
         steps.remove = [this](const fs::path& path) { removed.push_back(path); };
         return steps;

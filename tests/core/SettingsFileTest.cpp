@@ -367,14 +367,11 @@ TEST_F(SettingsFileDisk, ASaveThroughALinkWritesTheFileItNamesAndKeepsItsMode)
     Write(dir / "real.dat", {1});
     fs::permissions(dir / "real.dat", static_cast<fs::perms>(0640));
     fs::create_symlink("real.dat", dir / "link.dat");
-    fs::create_symlink("absent.dat", dir / "dangling.dat");
-    for (const char* link : {"link.dat", "dangling.dat"}) {
-        EXPECT_EQ(qv::WriteSettingsFile(dir / link, Pattern(9)), FileWriteResult::Ok) << link;
-        EXPECT_TRUE(fs::is_symlink(dir / link)) << link;
-        EXPECT_EQ(Read(dir / link), FileBytes(GoodHeader(), Pattern(9))) << link;
-    }
+    EXPECT_EQ(qv::WriteSettingsFile(dir / "link.dat", Pattern(9)), FileWriteResult::Ok);
+    EXPECT_TRUE(fs::is_symlink(dir / "link.dat"));
+    EXPECT_EQ(Read(dir / "real.dat"), FileBytes(GoodHeader(), Pattern(9)));
     EXPECT_EQ(fs::status(dir / "real.dat").permissions(), static_cast<fs::perms>(0640));
-    EXPECT_EQ(Entries().size(), 4u) << "two links, two files, no temporary";
+    EXPECT_EQ(Entries().size(), 2u) << "no temporary file";
 }
 #endif
 
