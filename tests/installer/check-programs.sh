@@ -1,24 +1,21 @@
 #!/usr/bin/env bash
 # Release programs are stripped, no bigger than their limit, and import only
-# libraries that Windows loads from the system folder whatever lies beside
-# the program.
+# DLLs that Windows maps from its system folder whatever lies beside the program.
 #   check-programs.sh OBJDUMP PROGRAM=MAX_BYTES...
 set -uo pipefail
 source "$(dirname "$0")/expect.sh"
 objdump=$1
 shift
 
-# The Known DLLs of Windows 7 and 10/11, mapped from the system folder only; any other
-# import is looked for beside the program first (load it with LoadSystemLibrary instead).
-known_dlls=(advapi32.dll clbcatq.dll comdlg32.dll difxapi.dll gdi32.dll imagehlp.dll imm32.dll
-  kernel32.dll msctf.dll msvcrt.dll normaliz.dll nsi.dll ole32.dll oleaut32.dll psapi.dll rpcrt4.dll
-  sechost.dll setupapi.dll shell32.dll shlwapi.dll user32.dll wldap32.dll ws2_32.dll)
-# comctl32.dll comes from the side-by-side store for a manifest naming Common Controls 6.
-common_controls='name="Microsoft.Windows.Common-Controls" version="6.0.0.0"'
-allowed() {
+# The Known DLLs of Windows 7 and 10/11. Load any other library with LoadSystemLibrary.
+windows_dlls=(advapi32.dll clbcatq.dll comdlg32.dll difxapi.dll gdi32.dll imagehlp.dll imm32.dll kernel32.dll
+  msctf.dll msvcrt.dll normaliz.dll nsi.dll ole32.dll oleaut32.dll psapi.dll rpcrt4.dll sechost.dll setupapi.dll
+  shell32.dll shlwapi.dll user32.dll wldap32.dll ws2_32.dll)
+is_windows_dll() {
   local dll
-  for dll in "${known_dlls[@]}"; do [ "$dll" = "$1" ] && return 0; done
-  [ "$1" = comctl32.dll ] && grep -qaF "$common_controls" "$2"
+  for dll in "${windows_dlls[@]}"; do [ "$dll" = "$1" ] && return 0; done
+  # comctl32 comes from the side-by-side store for a manifest naming Common Controls 6.
+  [ "$1" = comctl32.dll ] && grep -qaF 'name="Microsoft.Windows.Common-Controls" version="6.0.0.0"' "$2"
 }
 
 for entry in "$@"; do
@@ -36,8 +33,8 @@ for entry in "$@"; do
   dlls=$(sed -n 's/^[[:space:]]*DLL Name: //p' <<<"$headers" | tr '[:upper:]' '[:lower:]')
   echo "     $name: imports" $dlls
   foreign=()
-  for dll in $dlls; do allowed "$dll" "$program" || foreign+=("$dll"); done
-  expect "$name: imports only libraries loaded from the system folder" "${foreign[*]}" ""
+  for dll in $dlls; do is_windows_dll "$dll" "$program" || foreign+=("$dll"); done
+  expect "$name: imports only Windows DLLs" "${foreign[*]}" ""
 done
 
 expect_done

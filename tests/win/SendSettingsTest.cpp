@@ -55,8 +55,7 @@ TEST_F(SendSettingsTest, SendWritesTheWorkingCopyThenReportsThenDisablesSending)
             EXPECT_EQ(dlg.sentBlock, before);
             EXPECT_TRUE(SendEnabled());
         });
-        // While the spooler follows the job: the status bar says so, and the wait cursor.
-        std::wstring busy;
+        std::wstring busy;  // while the spooler follows the job
         fake.onSend = [&] {
             busy = StatusText() + (::GetCursor() == ::LoadCursorW(nullptr, IDC_WAIT) ? L"+" : L"");
         };

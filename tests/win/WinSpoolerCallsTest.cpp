@@ -1,6 +1,5 @@
 // The winspool calls of a send, watched through a table of fake calls: a
-// write that fails or falls short aborts the job instead of ending it, and
-// a job handed over is followed in the queue to its outcome.
+// write that fails or falls short aborts the job instead of ending it.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -71,14 +70,12 @@ struct FakeWinspool {
         t.getJob = [this](HANDLE, DWORD, DWORD, LPBYTE buffer, DWORD size, LPDWORD needed) {
             const std::optional<DWORD> status = queue[std::min(looks, queue.size() - 1)];
             *needed = sizeof(JOB_INFO_1W);
-            if (status && size >= *needed) {
-                ++looks;
+            const bool read = status && size >= *needed;
+            if (read)
                 reinterpret_cast<JOB_INFO_1W*>(buffer)->Status = *status;
-                return TRUE;
-            }
-            looks += !status;
+            looks += read || !status;  // a look ends with the job read or missed
             ::SetLastError(status ? ERROR_INSUFFICIENT_BUFFER : goneError);
-            return FALSE;
+            return read;
         };
         return t;
     }
