@@ -236,6 +236,47 @@ TEST(SettingsCatalogue, EveryAcceptedValueSurvivesStoreAndLoad)
         }
 }
 
+// The catalogue checks itself. Each value a setting accepts, set on a
+// started panel and stored, changes only the bits of the setting's span and
+// is what a panel that loads the result shows. Each byte of the span (each
+// bit of a switch mask) is the setting's: altered, it changes the value
+// shown or the load repairs it.
+TEST(SettingsCatalogue, EachValueChangesOnlyItsOwnSpanAndReadsBack)
+{
+    SettingsBlock base = qv::FactoryDefaults;
+    qv::StartupPanelValues().Store(base);
+    for (const SettingDef& def : qv::Settings()) {
+        std::vector<SettingValue> accepted;
+        for (int n = def.min; def.kind == qv::SettingKind::Integer && n <= def.max; ++n)
+            accepted.emplace_back(n);
+        for (std::string_view text : def.texts)
+            accepted.emplace_back(std::string(text));
+        for (const SettingValue& value : accepted) {
+            qv::PanelValues values = qv::StartupPanelValues();
+            qv::SetValue(def, values, value);
+            SettingsBlock block = base;
+            values.Store(block);
+            for (std::size_t at = 0; at < block.size(); ++at) {
+                const bool own = at - def.span.offset < def.span.length;  // wraps below the span
+                EXPECT_EQ((block[at] ^ base[at]) & ~(own ? def.span.mask : 0), 0)
+                    << def.key << " = " << qv::ValueText(value) << ": byte " << at;
+            }
+            EXPECT_EQ(qv::GetValue(def, qv::LoadAsPanel(block).values), value) << def.key;
+        }
+        const SettingValue shown = qv::GetValue(def, qv::LoadAsPanel(base).values);
+        const unsigned bits = def.span.mask == 0xFF ? 0x01 : def.span.mask;
+        for (std::size_t at = def.span.offset; at < def.span.offset + def.span.length; ++at)
+            for (unsigned bit = 1; bit <= bits; bit <<= 1) {
+                SettingsBlock altered = base;
+                altered[at] = static_cast<std::uint8_t>(altered[at] ^ (bit & bits));
+                const qv::PanelLoad load = qv::LoadAsPanel(altered);
+                EXPECT_TRUE(altered[at] == base[at] || qv::GetValue(def, load.values) != shown ||
+                            load.block[at] != altered[at])
+                    << def.key << ": byte " << at << " bit " << bit << " is not the setting's";
+            }
+    }
+}
+
 TEST(SettingsCatalogue, AcceptsOnlyTheSettingsTypeListAndRange)
 {
     const SettingDef& font = *qv::FindSetting("param.font1");
