@@ -4,7 +4,6 @@
 
 #include <commctrl.h>
 
-#include "core/FieldLists.h"
 #include "framework/DataExchange.h"
 #include "framework/NumberBox.h"
 #include "framework/Seams.h"
@@ -84,15 +83,6 @@ CPage_Param::CPage_Param(qv::ParamValues& values)
 
 BOOL CPage_Param::OnInitDialog()
 {
-    FillList(GetDlgItem(IDC_PARAM_FONT1), qv::kFontNames);
-    FillList(GetDlgItem(IDC_PARAM_FONT2), qv::kFontNames);
-    FillList(GetDlgItem(IDC_PARAM_KANJI_TABLE), qv::kKanjiCodeTables);
-    FillList(GetDlgItem(IDC_PARAM_AGA_TIME), qv::kAgaRetryTimes);
-    FillList(GetDlgItem(IDC_PARAM_RETURN_TIME), qv::kAutoReturnTimes);
-    for (const int id : {IDC_PARAM_LF_SHEET_GUIDE, IDC_PARAM_LF_SHEET_FEEDER, IDC_PARAM_LF_FRONT_TRACTOR,
-                         IDC_PARAM_LF_REAR_TRACTOR})
-        FillList(GetDlgItem(id), qv::kLfPitchTexts);
-
     const BOOL result = CSettingsPage::OnInitDialog();
     SendDlgItemMessage(IDC_PARAM_CUT_SHEET_SPIN, UDM_SETRANGE32, qv::kCentringMin, qv::kCentringMax);
     SendDlgItemMessage(IDC_PARAM_FRONT_TRACTOR_SPIN, UDM_SETRANGE32, qv::kCentringMin, qv::kCentringMax);
