@@ -140,6 +140,15 @@ TEST(DialogTexts, VisibleControlTextsInTemplateOrder)
     EXPECT_EQ(texts[2].line, 13);
     EXPECT_EQ(texts[3].text, "OK");
     EXPECT_TRUE(DialogTexts(rc, "IDD_MISSING").empty());
+
+    // Every statement, with its id and rectangle (after a CONTROL's class and style).
+    const std::vector<DialogControl> controls = DialogControls(rc, "IDD_X");
+    ASSERT_EQ(controls.size(), 7u);
+    EXPECT_FALSE(controls[0].visible);
+    EXPECT_EQ(controls[2].id, "IDC_LIST");
+    EXPECT_EQ(controls[3].id, "IDC_R");
+    EXPECT_EQ(controls[4].statement, "CONTROL");
+    EXPECT_EQ(controls[4].x + controls[4].y + controls[4].width + controls[4].height, 4);
 }
 
 TEST(MenuCommands, PopupsAndItemsWithTheirAccelerators)
@@ -174,13 +183,16 @@ TEST(MenuCommands, PopupsAndItemsWithTheirAccelerators)
 TEST(StringTableTexts, EveryEntryOfEveryTable)
 {
     const char* rc = "STRINGTABLE\nBEGIN\n    ID_A \"Alpha\"\n    ID_B \"Beta \"\"b\"\"\"\nEND\n"
+                     "STRINGTABLE\nBEGIN\n    ID_M \"<\" QV_A \">\"\nEND\n"
                      "IDD_X DIALOGEX 0, 0, 1, 1\nBEGIN\n    LTEXT \"no\", 1, 1, 1, 1, 1\nEND\n"
                      "STRINGTABLE\nBEGIN\n    ID_C \"Gamma\"\nEND\n";
-    const std::vector<ShownText> texts = StringTableTexts(rc);
-    ASSERT_EQ(texts.size(), 3u);
+    const std::vector<ShownText> texts =
+        StringTableTexts(rc, ReadDefines("#define QV_A \"a\" QV_B\n  #define  QV_B \"b\"\n#define N 3\n"));
+    ASSERT_EQ(texts.size(), 4u);
     EXPECT_EQ(texts[0].text, "Alpha");
     EXPECT_EQ(texts[1].text, "Beta \"b\"");
-    EXPECT_EQ(texts[2].text, "Gamma");
+    EXPECT_EQ(texts[2].text, "<ab>");
+    EXPECT_EQ(texts[3].text, "Gamma");
 }
 
 TEST(JapaneseWideLiterals, JoinsAdjacentLiteralsAndSkipsTheRest)

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdlib>
+#include <optional>
 #include <set>
 
 namespace qvhelp {
@@ -111,6 +113,85 @@ std::size_t FindResource(const std::vector<Line>& lines, std::string_view name, 
     return lines.size();
 }
 
+bool IsStatement(std::string_view word)
+{
+    return kTextStatements.contains(word) || kOtherStatements.contains(word);
+}
+
+// The arguments of a statement, split at the commas outside quotes.
+std::vector<std::string> SplitArguments(std::string_view args)
+{
+    std::vector<std::string> out(1);
+    for (std::size_t pos = 0; pos < args.size();) {
+        if (args[pos] == '"') {
+            const std::size_t start = pos;
+            ReadQuoted(args, pos);
+            out.back() += args.substr(start, pos - start);
+        } else if (args[pos] == ',') {
+            out.emplace_back();
+            ++pos;
+        } else {
+            out.back() += args[pos++];
+        }
+    }
+    for (std::string& arg : out)
+        arg = std::string(Trim(arg));
+    return out;
+}
+
+DialogControl ParseControl(const std::string& statement, int line)
+{
+    DialogControl c;
+    const std::string_view trimmed = Trim(statement);
+    c.statement = std::string(FirstWord(trimmed));
+    c.source = statement;
+    c.line = line;
+    c.visible = statement.find("NOT WS_VISIBLE") == std::string::npos;
+    const std::vector<std::string> args = SplitArguments(trimmed.substr(c.statement.size()));
+    // Text statements and ICON name their text or icon before the id.
+    const std::size_t id = kTextStatements.contains(c.statement) || c.statement == "ICON" ? 1 : 0;
+    if (id == 1 && args[0].starts_with('"')) {
+        std::size_t pos = 0;
+        c.text = ReadQuoted(args[0], pos);
+    }
+    if (args.size() > id)
+        c.id = args[id];
+    // CONTROL has its class and style before the rectangle.
+    const std::size_t rect = id + (c.statement == "CONTROL" ? 3 : 1);
+    if (args.size() >= rect + 4) {
+        c.x = std::atoi(args[rect].c_str());
+        c.y = std::atoi(args[rect + 1].c_str());
+        c.width = std::atoi(args[rect + 2].c_str());
+        c.height = std::atoi(args[rect + 3].c_str());
+    }
+    return c;
+}
+
+// The quoted strings of an expression joined, names of string macros
+// replaced by their text; nothing when it holds no string.
+std::optional<std::string> JoinedText(std::string_view expr, const Defines& macros)
+{
+    std::optional<std::string> text;
+    for (std::size_t pos = 0; pos < expr.size();) {
+        if (expr[pos] == '"') {
+            text = text.value_or("") + ReadQuoted(expr, pos);
+        } else if (std::isalpha(static_cast<unsigned char>(expr[pos])) || expr[pos] == '_') {
+            std::size_t end = pos;
+            while (end < expr.size() &&
+                   (std::isalnum(static_cast<unsigned char>(expr[end])) || expr[end] == '_'))
+                ++end;
+            const auto macro = macros.find(expr.substr(pos, end - pos));
+            if (macro != macros.end())
+                if (auto part = JoinedText(macro->second, macros))
+                    text = text.value_or("") + *part;
+            pos = end;
+        } else {
+            ++pos;
+        }
+    }
+    return text;
+}
+
 }  // namespace
 
 std::vector<ShownText> DialogTexts(std::string_view rc, std::string_view name)
@@ -126,15 +207,25 @@ std::vector<ShownText> DialogTexts(std::string_view rc, std::string_view name)
             !Trim(caption).empty())
             texts.push_back({caption, lines[i].number});
     }
+    for (const DialogControl& c : DialogControls(rc, name))
+        if (c.visible && kTextStatements.contains(c.statement) && !Trim(c.text).empty())
+            texts.push_back({c.text, c.line});
+    return texts;
+}
+
+std::vector<DialogControl> DialogControls(std::string_view rc, std::string_view name)
+{
+    const std::vector<Line> lines = SplitLines(rc);
+    std::size_t i = FindResource(lines, name, "DIALOG");
+    while (i < lines.size() && FirstWord(lines[i].text) != "BEGIN")
+        ++i;
+    std::vector<DialogControl> controls;
     // Statements may run over several lines: gather each up to the next one.
     std::string statement;
     int statementLine = 0;
     auto finish = [&] {
-        std::string text;
-        if (kTextStatements.contains(FirstWord(statement)) &&
-            statement.find("NOT WS_VISIBLE") == std::string::npos && FirstArgumentText(statement, text) &&
-            !Trim(text).empty())
-            texts.push_back({text, statementLine});
+        if (IsStatement(FirstWord(statement)))
+            controls.push_back(ParseControl(statement, statementLine));
         statement.clear();
     };
     for (++i; i < lines.size(); ++i) {
@@ -143,7 +234,7 @@ std::vector<ShownText> DialogTexts(std::string_view rc, std::string_view name)
         const std::string_view word = FirstWord(lines[i].text);
         if (word == "END")
             break;
-        if (kTextStatements.contains(word) || kOtherStatements.contains(word)) {
+        if (IsStatement(word)) {
             finish();
             statementLine = lines[i].number;
         }
@@ -151,7 +242,21 @@ std::vector<ShownText> DialogTexts(std::string_view rc, std::string_view name)
         statement += lines[i].text;
     }
     finish();
-    return texts;
+    return controls;
+}
+
+Defines ReadDefines(std::string_view header)
+{
+    Defines defines;
+    for (const Line& line : SplitLines(header)) {
+        std::string_view rest = Trim(line.text);
+        if (!rest.starts_with("#define"))
+            continue;
+        rest = Trim(rest.substr(7));
+        const std::size_t end = std::min(rest.find_first_of(" \t"), rest.size());
+        defines.emplace(rest.substr(0, end), Trim(rest.substr(end)));
+    }
+    return defines;
 }
 
 std::vector<MenuCommand> MenuCommands(std::string_view rc, std::string_view name)
@@ -180,7 +285,7 @@ std::vector<MenuCommand> MenuCommands(std::string_view rc, std::string_view name
     return commands;
 }
 
-std::vector<ShownText> StringTableTexts(std::string_view rc)
+std::vector<ShownText> StringTableTexts(std::string_view rc, const Defines& macros)
 {
     const std::vector<Line> lines = SplitLines(rc);
     std::vector<ShownText> texts;
@@ -192,11 +297,9 @@ std::vector<ShownText> StringTableTexts(std::string_view rc)
         } else if (inTable && word == "END") {
             inTable = false;
         } else if (inTable && word != "BEGIN" && !IsComment(line.text)) {
-            const std::size_t quote = line.text.find('"');
-            if (quote == std::string_view::npos)
-                continue;
-            std::size_t pos = quote;
-            texts.push_back({ReadQuoted(line.text, pos), line.number});
+            const std::string_view entry = Trim(line.text);
+            if (auto text = JoinedText(entry.substr(word.size()), macros))
+                texts.push_back({*text, line.number});
         }
     }
     return texts;

@@ -3,6 +3,8 @@
 // of a menu, the string table, and the wide string literals of the code.
 #pragma once
 
+#include <functional>
+#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -19,6 +21,25 @@ struct ShownText {
 // `name`, in template order. Empty when there is no such template.
 std::vector<ShownText> DialogTexts(std::string_view rc, std::string_view name);
 
+// A control statement of a dialog template.
+struct DialogControl {
+    std::string statement;  // LTEXT, GROUPBOX, COMBOBOX, CONTROL, ...
+    std::string text;       // the quoted text it shows, "" when none
+    std::string id;         // as written: IDC_PARAM_FONT1
+    std::string source;     // the whole statement, for its class and style flags
+    int x = 0, y = 0, width = 0, height = 0;
+    bool visible = true;
+    int line = 0;
+};
+
+// The control statements of dialog template `name`, in template order.
+std::vector<DialogControl> DialogControls(std::string_view rc, std::string_view name);
+
+using Defines = std::map<std::string, std::string, std::less<>>;
+
+// The #define lines of a header: name and value as written.
+Defines ReadDefines(std::string_view header);
+
 struct MenuCommand {
     std::string text;         // the item text before its tab
     std::string accelerator;  // the text after the tab, "" when none
@@ -28,8 +49,9 @@ struct MenuCommand {
 // The popups and items of menu `name`, in order; separators left out.
 std::vector<MenuCommand> MenuCommands(std::string_view rc, std::string_view name);
 
-// Every text of every STRINGTABLE block.
-std::vector<ShownText> StringTableTexts(std::string_view rc);
+// Every text of every STRINGTABLE block. An entry may join quoted strings
+// and names of string macros, which `macros` (from ReadDefines) resolves.
+std::vector<ShownText> StringTableTexts(std::string_view rc, const Defines& macros = {});
 
 // The wide string literals of C++ source that hold a non-ASCII character,
 // adjacent literals joined as the compiler joins them.
