@@ -248,7 +248,10 @@ std::vector<DialogControl> DialogControls(std::string_view rc, std::string_view 
 Defines ReadDefines(std::string_view header)
 {
     Defines defines;
-    for (const Line& line : SplitLines(header)) {
+    std::string joined(header);  // continued lines as one
+    for (std::size_t at = joined.find("\\\n"); at != std::string::npos; at = joined.find("\\\n", at))
+        joined.replace(at, 2, " ");
+    for (const Line& line : SplitLines(joined)) {
         std::string_view rest = Trim(line.text);
         if (!rest.starts_with("#define"))
             continue;
@@ -297,9 +300,10 @@ std::vector<ShownText> StringTableTexts(std::string_view rc, const Defines& macr
         } else if (inTable && word == "END") {
             inTable = false;
         } else if (inTable && word != "BEGIN" && !IsComment(line.text)) {
+            // An entry whose macros are unknown comes out empty.
             const std::string_view entry = Trim(line.text);
-            if (auto text = JoinedText(entry.substr(word.size()), macros))
-                texts.push_back({*text, line.number});
+            if (entry.size() > word.size())
+                texts.push_back({JoinedText(entry.substr(word.size()), macros).value_or(""), line.number});
         }
     }
     return texts;
