@@ -52,16 +52,16 @@ enum class Verdict { Accept, Pending, ToMin, ToMax };
 // What a focused entry does with the value typed so far. Below the range a
 // head-centring value that may still be the first digits of a valid one is
 // held back; anything else is replaced by the limit.
-Verdict Judge(int entry, unsigned v, const EntryRule& rule)
+Verdict Judge(CPage_Param::Entry entry, unsigned v, const EntryRule& rule)
 {
     if (v > static_cast<unsigned>(rule.max))
         return Verdict::ToMax;
     if (v >= static_cast<unsigned>(rule.min))
         return Verdict::Accept;
     switch (entry) {
-    case 0:
-    case 1: return v >= 1 && v <= 6 ? Verdict::Pending : Verdict::ToMin;
-    case 2: return v == 1 || (v >= 6 && v <= 67) ? Verdict::Pending : Verdict::ToMin;
+    case CPage_Param::kCutSheet:
+    case CPage_Param::kFrontTractor: return v >= 1 && v <= 6 ? Verdict::Pending : Verdict::ToMin;
+    case CPage_Param::kRearTractor: return v == 1 || (v >= 6 && v <= 67) ? Verdict::Pending : Verdict::ToMin;
     default: return Verdict::ToMin;
     }
 }
