@@ -3,8 +3,9 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdlib>
-#include <optional>
+#include <regex>
 #include <set>
+#include <sstream>
 
 namespace qvhelp {
 namespace {
@@ -113,118 +114,67 @@ std::size_t FindResource(const std::vector<Line>& lines, std::string_view name, 
     return lines.size();
 }
 
-bool IsStatement(std::string_view word)
-{
-    return kTextStatements.contains(word) || kOtherStatements.contains(word);
-}
-
-// The arguments of a statement, split at the commas outside quotes.
-std::vector<std::string> SplitArguments(std::string_view args)
-{
-    std::vector<std::string> out(1);
-    for (std::size_t pos = 0; pos < args.size();) {
-        if (args[pos] == '"') {
-            const std::size_t start = pos;
-            ReadQuoted(args, pos);
-            out.back() += args.substr(start, pos - start);
-        } else if (args[pos] == ',') {
-            out.emplace_back();
-            ++pos;
-        } else {
-            out.back() += args[pos++];
-        }
-    }
-    for (std::string& arg : out)
-        arg = std::string(Trim(arg));
-    return out;
-}
-
 DialogControl ParseControl(const std::string& statement, int line)
 {
-    DialogControl c;
-    const std::string_view trimmed = Trim(statement);
-    c.statement = std::string(FirstWord(trimmed));
-    c.source = statement;
-    c.line = line;
+    DialogControl c{std::string(FirstWord(statement)), "", "", statement};
     c.visible = statement.find("NOT WS_VISIBLE") == std::string::npos;
-    const std::vector<std::string> args = SplitArguments(trimmed.substr(c.statement.size()));
-    // Text statements and ICON name their text or icon before the id.
+    c.line = line;
+    std::string rest = statement.substr(statement.find(c.statement) + c.statement.size());
+    // Text statements and ICON name their text or icon before the id (only a
+    // text may hold a comma); CONTROL has its class and style before the rectangle.
     const std::size_t id = kTextStatements.contains(c.statement) || c.statement == "ICON" ? 1 : 0;
-    if (id == 1 && args[0].starts_with('"')) {
-        std::size_t pos = 0;
-        c.text = ReadQuoted(args[0], pos);
-    }
-    if (args.size() > id)
-        c.id = args[id];
-    // CONTROL has its class and style before the rectangle.
     const std::size_t rect = id + (c.statement == "CONTROL" ? 3 : 1);
-    if (args.size() >= rect + 4) {
-        c.x = std::atoi(args[rect].c_str());
-        c.y = std::atoi(args[rect + 1].c_str());
-        c.width = std::atoi(args[rect + 2].c_str());
-        c.height = std::atoi(args[rect + 3].c_str());
+    if (std::size_t pos = rest.find('"'); id == 1 && pos < rest.find(',')) {
+        c.text = ReadQuoted(rest, pos);
+        rest.erase(0, pos);
     }
+    std::vector<std::string> args;
+    std::istringstream in(rest);
+    for (std::string arg; std::getline(in, arg, ',');)
+        args.emplace_back(Trim(arg));
+    c.id = args.size() > id ? args[id] : "";
+    for (std::size_t k = 0; k < c.rect.size() && rect + k < args.size(); ++k)
+        c.rect[k] = std::atoi(args[rect + k].c_str());
     return c;
 }
 
-// The quoted strings of an expression joined, names of string macros
-// replaced by their text; nothing when it holds no string.
-std::optional<std::string> JoinedText(std::string_view expr, const Defines& macros)
+// The quoted strings of an expression joined, each name of a string macro
+// replaced by its text.
+std::string JoinedText(const std::string& expr, const Defines& macros)
 {
-    std::optional<std::string> text;
-    for (std::size_t pos = 0; pos < expr.size();) {
-        if (expr[pos] == '"') {
-            text = text.value_or("") + ReadQuoted(expr, pos);
-        } else if (std::isalpha(static_cast<unsigned char>(expr[pos])) || expr[pos] == '_') {
-            std::size_t end = pos;
-            while (end < expr.size() &&
-                   (std::isalnum(static_cast<unsigned char>(expr[end])) || expr[end] == '_'))
-                ++end;
-            const auto macro = macros.find(expr.substr(pos, end - pos));
-            if (macro != macros.end())
-                if (auto part = JoinedText(macro->second, macros))
-                    text = text.value_or("") + *part;
-            pos = end;
-        } else {
-            ++pos;
-        }
+    static const std::regex token(R"("(?:[^"\\]|\\.|"")*"|[A-Za-z_]\w*)");
+    std::string text;
+    for (std::sregex_iterator it(expr.begin(), expr.end(), token), end; it != end; ++it) {
+        std::size_t pos = 0;
+        const auto macro = macros.find(it->str());
+        if (it->str()[0] == '"')
+            text += ReadQuoted(it->str(), pos);
+        else if (macro != macros.end())
+            text += JoinedText(macro->second, macros);
     }
     return text;
 }
 
 }  // namespace
 
-std::vector<ShownText> DialogTexts(std::string_view rc, std::string_view name)
-{
-    const std::vector<Line> lines = SplitLines(rc);
-    std::size_t i = FindResource(lines, name, "DIALOG");
-    std::vector<ShownText> texts;
-    if (i == lines.size())
-        return texts;
-    for (++i; i < lines.size() && FirstWord(lines[i].text) != "BEGIN"; ++i) {
-        std::string caption;
-        if (FirstWord(lines[i].text) == "CAPTION" && FirstArgumentText(lines[i].text, caption) &&
-            !Trim(caption).empty())
-            texts.push_back({caption, lines[i].number});
-    }
-    for (const DialogControl& c : DialogControls(rc, name))
-        if (c.visible && kTextStatements.contains(c.statement) && !Trim(c.text).empty())
-            texts.push_back({c.text, c.line});
-    return texts;
-}
-
 std::vector<DialogControl> DialogControls(std::string_view rc, std::string_view name)
 {
     const std::vector<Line> lines = SplitLines(rc);
     std::size_t i = FindResource(lines, name, "DIALOG");
-    while (i < lines.size() && FirstWord(lines[i].text) != "BEGIN")
-        ++i;
     std::vector<DialogControl> controls;
+    if (i == lines.size())
+        return controls;
+    for (++i; i < lines.size() && FirstWord(lines[i].text) != "BEGIN"; ++i) {
+        std::string caption;
+        if (FirstWord(lines[i].text) == "CAPTION" && FirstArgumentText(lines[i].text, caption))
+            controls.push_back(
+                {"CAPTION", caption, "", std::string(lines[i].text), {}, true, lines[i].number});
+    }
     // Statements may run over several lines: gather each up to the next one.
     std::string statement;
     int statementLine = 0;
     auto finish = [&] {
-        if (IsStatement(FirstWord(statement)))
+        if (!statement.empty())
             controls.push_back(ParseControl(statement, statementLine));
         statement.clear();
     };
@@ -234,7 +184,7 @@ std::vector<DialogControl> DialogControls(std::string_view rc, std::string_view 
         const std::string_view word = FirstWord(lines[i].text);
         if (word == "END")
             break;
-        if (IsStatement(word)) {
+        if (kTextStatements.contains(word) || kOtherStatements.contains(word)) {
             finish();
             statementLine = lines[i].number;
         }
@@ -245,20 +195,23 @@ std::vector<DialogControl> DialogControls(std::string_view rc, std::string_view 
     return controls;
 }
 
+std::vector<ShownText> DialogTexts(std::string_view rc, std::string_view name)
+{
+    std::vector<ShownText> texts;
+    for (const DialogControl& c : DialogControls(rc, name))
+        if (c.visible && (c.statement == "CAPTION" || kTextStatements.contains(c.statement)) &&
+            !Trim(c.text).empty())
+            texts.push_back({c.text, c.line});
+    return texts;
+}
+
 Defines ReadDefines(std::string_view header)
 {
+    static const std::regex define(R"(^[ \t]*#define[ \t]+(\w+)[ \t]*(.*)$)", std::regex::multiline);
+    const std::string joined = std::regex_replace(std::string(header), std::regex(R"(\\\r?\n)"), " ");
     Defines defines;
-    std::string joined(header);  // continued lines as one
-    for (std::size_t at = joined.find("\\\n"); at != std::string::npos; at = joined.find("\\\n", at))
-        joined.replace(at, 2, " ");
-    for (const Line& line : SplitLines(joined)) {
-        std::string_view rest = Trim(line.text);
-        if (!rest.starts_with("#define"))
-            continue;
-        rest = Trim(rest.substr(7));
-        const std::size_t end = std::min(rest.find_first_of(" \t"), rest.size());
-        defines.emplace(rest.substr(0, end), Trim(rest.substr(end)));
-    }
+    for (std::sregex_iterator it(joined.begin(), joined.end(), define), end; it != end; ++it)
+        defines.emplace((*it)[1], Trim((*it)[2].str()));
     return defines;
 }
 
@@ -303,7 +256,7 @@ std::vector<ShownText> StringTableTexts(std::string_view rc, const Defines& macr
             // An entry whose macros are unknown comes out empty.
             const std::string_view entry = Trim(line.text);
             if (entry.size() > word.size())
-                texts.push_back({JoinedText(entry.substr(word.size()), macros).value_or(""), line.number});
+                texts.push_back({JoinedText(std::string(entry.substr(word.size())), macros), line.number});
         }
     }
     return texts;

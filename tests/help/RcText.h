@@ -3,6 +3,7 @@
 // of a menu, the string table, and the wide string literals of the code.
 #pragma once
 
+#include <array>
 #include <functional>
 #include <map>
 #include <string>
@@ -21,23 +22,21 @@ struct ShownText {
 // `name`, in template order. Empty when there is no such template.
 std::vector<ShownText> DialogTexts(std::string_view rc, std::string_view name);
 
-// A control statement of a dialog template.
+// A statement of a dialog template: its caption (statement "CAPTION") and
+// each control statement, in template order.
 struct DialogControl {
-    std::string statement;  // LTEXT, GROUPBOX, COMBOBOX, CONTROL, ...
-    std::string text;       // the quoted text it shows, "" when none
-    std::string id;         // as written: IDC_PARAM_FONT1
-    std::string source;     // the whole statement, for its class and style flags
-    int x = 0, y = 0, width = 0, height = 0;
+    std::string statement;      // LTEXT, GROUPBOX, COMBOBOX, CONTROL, ...
+    std::string text;           // its quoted text, "" when none
+    std::string id;             // as written: IDC_PARAM_FONT1
+    std::string source;         // the whole statement (class, style flags)
+    std::array<int, 4> rect{};  // x, y, width, height
     bool visible = true;
     int line = 0;
 };
-
-// The control statements of dialog template `name`, in template order.
 std::vector<DialogControl> DialogControls(std::string_view rc, std::string_view name);
 
+// The #define lines of a header: name -> value as written.
 using Defines = std::map<std::string, std::string, std::less<>>;
-
-// The #define lines of a header: name and value as written.
 Defines ReadDefines(std::string_view header);
 
 struct MenuCommand {

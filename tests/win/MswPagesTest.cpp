@@ -9,8 +9,7 @@
 
 namespace {
 
-constexpr int kTabMsw1 = CPageTabs::kMsw1, kTabMsw2 = CPageTabs::kMsw2, kTabMsw3 = CPageTabs::kMsw3,
-              kTabMsw4 = CPageTabs::kMsw4;
+constexpr int kTabMsw1 = 2, kTabMsw2 = 3, kTabMsw3 = 4, kTabMsw4 = 5;
 
 bool Checked(const CWindow& page, int id) { return ::IsDlgButtonChecked(page.m_hWnd, id) == BST_CHECKED; }
 

@@ -16,7 +16,7 @@
 
 namespace {
 
-constexpr int kTabParam = CPageTabs::kParam;
+constexpr int kTabParam = 1;
 const int kNumberBoxes[] = {IDC_PARAM_CUT_SHEET, IDC_PARAM_FRONT_TRACTOR, IDC_PARAM_REAR_TRACTOR,
                             IDC_PARAM_INTAKE_TIME};
 
