@@ -13,6 +13,10 @@
 #include "resource.h"
 #include "storage/SettingsFileWin32.h"
 
+namespace {
+constexpr SHORT kKeyDown = static_cast<SHORT>(0x8000);  // GetKeyState's bit for a key held down
+}  // namespace
+
 CMainPanelDlg::CMainPanelDlg() : CDialog(IDD_MAIN)
 {
     icon_ = ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME));
@@ -119,7 +123,7 @@ void CMainPanelDlg::ApplyFactoryDefaults()
 {
     state_.workingBlock = qv::FactoryDefaults;
     DistributeToPages(state_.workingBlock);
-    SelectPage(0);
+    SelectPage(CPageTabs::kSelect);
     ShowMessage(IDS_FACTORY_SHOWN, MB_ICONINFORMATION);
     OnDataCheck();
     pageSelect_.UpdateFormButtonCaption();
@@ -129,8 +133,8 @@ bool CMainPanelDlg::PassPendingGate()
 {
     if (!pageParam_.CentringCheckPending())
         return true;
-    if (CurrentTab() != 1)
-        SelectPage(1);
+    if (CurrentTab() != CPageTabs::kParam)
+        SelectPage(CPageTabs::kParam);
     pageParam_.CorrectCentringValues();
     return false;
 }
@@ -179,9 +183,9 @@ int CMainPanelDlg::PageStepKey(const MSG& msg)
 {
     // The page keys of property sheets: Ctrl+Tab and Ctrl+PageDown forward,
     // Ctrl+Shift+Tab and Ctrl+PageUp back.
-    if (msg.message != WM_KEYDOWN || !(::GetKeyState(VK_CONTROL) & 0x8000))
+    if (msg.message != WM_KEYDOWN || !(::GetKeyState(VK_CONTROL) & kKeyDown))
         return 0;
-    const bool shift = (::GetKeyState(VK_SHIFT) & 0x8000) != 0;
+    const bool shift = (::GetKeyState(VK_SHIFT) & kKeyDown) != 0;
     switch (msg.wParam) {
     case VK_TAB: return shift ? -1 : 1;
     case VK_NEXT: return 1;
@@ -340,11 +344,11 @@ CMainPanelDlg::SendStep CMainPanelDlg::SendOnce()
         return SendStep::Stopped;
     }
     CollectFromPages(state_.workingBlock);
-    // The spooler follows the job for up to 10 seconds; the window is busy meanwhile.
+    // The spooler follows the job for a while; the window is busy meanwhile.
     const qv::SendOutcome outcome = [this] {
         const CPanelStatusBar::Busy sending(statusBar_, LoadResString(IDS_STATUS_SENDING));
         return CurrentSpooler().SendRawJob(printerName_, qv::kJobName, state_.workingBlock,
-                                           CurrentPlatform().IsNtFamily(), std::chrono::seconds(10));
+                                           CurrentPlatform().IsNtFamily(), qv::kJobFollowTime);
     }();
     if (outcome.delivery == qv::Delivery::Failed) {
         ShowMessage(IDS_SEND_FAILED, MB_ICONEXCLAMATION);

@@ -5,17 +5,22 @@
 #include "framework/Text.h"
 #include "resource.h"
 
+namespace {
+enum Part { kPrinterPart, kPortPart, kPartCount };
+constexpr int kToRightEdge = -1;  // a part's right edge at the bar's end
+}  // namespace
+
 CPanelStatusBar::Busy::Busy(CPanelStatusBar& bar, const std::wstring& text)
     : bar_(bar), cursor_(::SetCursor(::LoadCursorW(nullptr, IDC_WAIT)))
 {
-    bar_.SetPart(0, text);
+    bar_.SetPart(kPrinterPart, text);
     // Drawn now: the window's thread is held until the scope ends.
     ::UpdateWindow(bar_.m_hWnd);
 }
 
 CPanelStatusBar::Busy::~Busy()
 {
-    bar_.SetPart(0, bar_.printerText_);
+    bar_.SetPart(kPrinterPart, bar_.printerText_);
     ::SetCursor(cursor_);
 }
 
@@ -33,15 +38,15 @@ void CPanelStatusBar::Layout() const
     SendMessage(WM_SIZE);
     RECT rc{};
     ::GetWindowRect(m_hWnd, &rc);
-    int parts[2] = {Split(rc.right - rc.left), -1};
-    SendMessage(SB_SETPARTS, 2, reinterpret_cast<LPARAM>(parts));
+    int parts[kPartCount] = {Split(rc.right - rc.left), kToRightEdge};
+    SendMessage(SB_SETPARTS, kPartCount, reinterpret_cast<LPARAM>(parts));
 }
 
 void CPanelStatusBar::SetTexts(const std::wstring& printer, const std::wstring& port)
 {
     printerText_ = FormatResString(IDS_STATUS_PRINTER, printer);
-    SetPart(0, printerText_);
-    SetPart(1, FormatResString(IDS_STATUS_PORT, port));
+    SetPart(kPrinterPart, printerText_);
+    SetPart(kPortPart, FormatResString(IDS_STATUS_PORT, port));
 }
 
 void CPanelStatusBar::SetPart(int part, const std::wstring& text) const
