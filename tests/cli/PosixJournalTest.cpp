@@ -7,10 +7,9 @@
 
 #include <algorithm>
 #include <fstream>
-#include <map>
-#include <sstream>
 
 #include "cli/PosixJournal.h"
+#include "tests/core/JournalLines.h"
 
 namespace {
 
@@ -31,15 +30,6 @@ protected:
     }
     void TearDown() override { fs::remove_all(dir); }
 
-    static std::string Line(const std::string& printer, std::uint32_t job)
-    {
-        qv::JournalRecord r;
-        r.time = "2026-12-08T10:45:40.123Z";
-        r.printer = printer;
-        r.job = job;
-        qv::SetBlock(r, qv::FactoryDefaults);
-        return qv::JournalLine(r);
-    }
     static void Put(const fs::path& path, const std::string& text)
     {
         std::ofstream(path, std::ios::binary | std::ios::trunc) << text;
@@ -59,9 +49,9 @@ TEST_F(PosixJournal, AppendsWholeLinesRotatesAtTheLimitAndReportsWhatFails)
     std::string problem;
     // Folders are made; a torn last line is ended before the next record.
     fs::remove_all(file.parent_path());
-    ASSERT_TRUE(steps.append(file, Line("A", 1), problem)) << problem;
-    Put(file, Text(file) + Line("B", 2).substr(0, 40));
-    ASSERT_TRUE(steps.append(file, Line("C", 3), problem)) << problem;
+    ASSERT_TRUE(steps.append(file, NumberedLine("A", 1), problem)) << problem;
+    Put(file, Text(file) + NumberedLine("B", 2).substr(0, 40));
+    ASSERT_TRUE(steps.append(file, NumberedLine("C", 3), problem)) << problem;
     const auto records = qv::ReadJournalText(Text(file));
     ASSERT_EQ(records.size(), 2u);
     EXPECT_EQ(records[1].printer, "C");
@@ -70,13 +60,13 @@ TEST_F(PosixJournal, AppendsWholeLinesRotatesAtTheLimitAndReportsWhatFails)
     Fill(qv::kJournalSizeLimit - 200);
     Put(qv::RotatedJournal(file), "older\n");
     const std::uintmax_t full = fs::file_size(file);
-    ASSERT_TRUE(steps.append(file, Line("D", 4), problem)) << problem;
+    ASSERT_TRUE(steps.append(file, NumberedLine("D", 4), problem)) << problem;
     EXPECT_EQ(fs::file_size(qv::RotatedJournal(file)), full);
-    EXPECT_TRUE(Text(file) == Line("D", 4) + "\n");
+    EXPECT_TRUE(Text(file) == NumberedLine("D", 4) + "\n");
 
     // A folder that cannot be made: below a plain file (root may write anywhere else).
     Put(dir / "plain", "");
-    EXPECT_FALSE(steps.append(dir / "plain" / "sub" / "sends.jsonl", Line("E", 5), problem));
+    EXPECT_FALSE(steps.append(dir / "plain" / "sub" / "sends.jsonl", NumberedLine("E", 5), problem));
     EXPECT_EQ(problem, "Not a directory");
     EXPECT_FALSE(steps.read(dir / "none.jsonl"));
 }
@@ -94,7 +84,7 @@ TEST_F(PosixJournal, TwoProcessesAppendingAThousandRecordsEachNeverInterleave)
             std::string problem;
             bool ok = true;
             for (std::uint32_t i = 0; i < kEach; ++i)
-                ok = steps.append(file, Line(name, i), problem) && ok;
+                ok = steps.append(file, NumberedLine(name, i), problem) && ok;
             ::_exit(ok ? 0 : 1);
         }
         writers.push_back(pid);
@@ -105,19 +95,7 @@ TEST_F(PosixJournal, TwoProcessesAppendingAThousandRecordsEachNeverInterleave)
         EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
     }
 
-    const std::string text = Text(qv::RotatedJournal(file)) + Text(file);
-    std::map<std::string, std::uint32_t> next;
-    std::istringstream lines(text);
-    std::size_t records = 0;
-    for (std::string line; std::getline(lines, line);) {
-        if (line.find_first_not_of('x') == std::string::npos)
-            continue;
-        const auto record = qv::ParseJournalLine(line);
-        ASSERT_TRUE(record) << "a mixed line: " << line.substr(0, 80);
-        EXPECT_EQ(record->job, next[record->printer]++) << record->printer;
-        ++records;
-    }
-    EXPECT_EQ(records, 2 * kEach);
+    ExpectWholeNumberedLines(Text(qv::RotatedJournal(file)) + Text(file), 2 * kEach);
     EXPECT_EQ(Text(qv::RotatedJournal(file)).front(), 'x');
     EXPECT_LE(fs::file_size(qv::RotatedJournal(file)), qv::kJournalSizeLimit) << "nothing added once rotated";
     EXPECT_EQ(Text(file).front(), '{') << "rotated on the way";

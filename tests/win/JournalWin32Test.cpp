@@ -7,12 +7,11 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <map>
-#include <sstream>
 
 #include "framework/Handles.h"
 #include "framework/Text.h"
 #include "storage/JournalWin32.h"
+#include "tests/core/JournalLines.h"
 
 namespace {
 
@@ -27,16 +26,6 @@ fs::path Folder(const char* name)
     fs::remove_all(folder);
     fs::create_directories(folder);
     return folder;
-}
-
-std::string Line(const std::string& printer, std::uint32_t job)
-{
-    qv::JournalRecord r;
-    r.time = "2026-12-08T10:45:40.123Z";
-    r.printer = printer;
-    r.job = job;
-    qv::SetBlock(r, qv::FactoryDefaults);
-    return qv::JournalLine(r);
 }
 
 TEST(JournalWin32, PolicyFolderTakesEveryRecordBesideTheUsersJournal)
@@ -63,7 +52,7 @@ TEST(JournalWin32, PolicyFolderTakesEveryRecordBesideTheUsersJournal)
     // The user's journal of this test stays in its own folder.
     places.userFile = Folder("user") / "sends.jsonl";
     const qv::SendJournal journal(places, steps);
-    qv::JournalRecord record = *qv::ParseJournalLine(Line("KQ 1", 7));
+    qv::JournalRecord record = *qv::ParseJournalLine(NumberedLine("KQ 1", 7));
     std::string problem;
     ASSERT_TRUE(journal.Append(record, problem)) << problem;
     EXPECT_EQ(journal.Read().size(), 1u);
@@ -73,7 +62,7 @@ TEST(JournalWin32, PolicyFolderTakesEveryRecordBesideTheUsersJournal)
     {
         std::ofstream(site / "plain") << "x";
     }
-    EXPECT_FALSE(steps.append(site / "plain" / "sub" / "sends.jsonl", Line("KQ 1", 8), problem));
+    EXPECT_FALSE(steps.append(site / "plain" / "sub" / "sends.jsonl", NumberedLine("KQ 1", 8), problem));
     EXPECT_NE(problem.find("エラー "), std::string::npos) << problem;
 }
 
@@ -87,7 +76,7 @@ TEST(JournalWin32, WriterProcess)
     const qv::JournalSteps steps = Win32JournalSteps();
     std::string problem;
     for (std::uint32_t i = 0; i < kEach; ++i)
-        ASSERT_TRUE(steps.append(fs::path(file), Line(name, i), problem)) << problem;
+        ASSERT_TRUE(steps.append(fs::path(file), NumberedLine(name, i), problem)) << problem;
 }
 
 TEST(JournalWin32, TwoProcessesAppendingNeverInterleave)
@@ -122,19 +111,8 @@ TEST(JournalWin32, TwoProcessesAppendingNeverInterleave)
     }
 
     const qv::JournalSteps steps = Win32JournalSteps();
-    std::istringstream lines(steps.read(qv::RotatedJournal(file)).value_or("") +
-                             steps.read(file).value_or(""));
-    std::map<std::string, std::uint32_t> next;
-    std::uint32_t records = 0;
-    for (std::string line; std::getline(lines, line);) {
-        if (line.find_first_not_of('x') == std::string::npos)
-            continue;
-        const auto record = qv::ParseJournalLine(line);
-        ASSERT_TRUE(record) << "a mixed line: " << line.substr(0, 80);
-        EXPECT_EQ(record->job, next[record->printer]++) << record->printer;
-        ++records;
-    }
-    EXPECT_EQ(records, 2 * kEach);
+    ExpectWholeNumberedLines(
+        steps.read(qv::RotatedJournal(file)).value_or("") + steps.read(file).value_or(""), 2 * kEach);
     EXPECT_TRUE(fs::exists(qv::RotatedJournal(file)));
 }
 
