@@ -89,11 +89,23 @@ bool WriteAtEnd(HANDLE file, LONGLONG end, const std::string& text, std::string&
     return Fail(problem, error ? error : ERROR_WRITE_FAULT);
 }
 
+// Creates a folder and the ones above it that are missing; a failure
+// shows when the file in it is opened.
+void CreateFolders(const std::wstring& folder)
+{
+    if (::CreateDirectoryW(folder.c_str(), nullptr) || ::GetLastError() != ERROR_PATH_NOT_FOUND)
+        return;
+    const std::size_t cut = folder.find_last_of(L'\\');
+    if (cut == std::wstring::npos || cut == 0)
+        return;
+    CreateFolders(folder.substr(0, cut));
+    ::CreateDirectoryW(folder.c_str(), nullptr);
+}
+
 bool AppendWin32(const fs::path& file, std::string_view line, std::string& problem)
 {
-    std::error_code ec;
-    fs::create_directories(file.parent_path(), ec);  // a failure shows at the open
     const std::wstring name = LongPathForm(file);
+    CreateFolders(name.substr(0, name.find_last_of(L'\\')));
     for (int attempt = 1;; ++attempt) {
         // No FILE_SHARE_DELETE: nobody renames the journal while a writer has it open.
         UniqueFileHandle handle(::CreateFileW(name.c_str(), GENERIC_READ | GENERIC_WRITE,
@@ -154,8 +166,11 @@ std::string UserName()
 
 fs::path LocalAppData()
 {
+    // FOLDERID_LocalAppData; libuuid's one object would bring every GUID there is.
+    static constexpr GUID kLocalAppData = {
+        0xF1B32785, 0x6FBA, 0x4FCF, {0x9D, 0x55, 0x7B, 0x8E, 0x7F, 0x15, 0x70, 0x91}};
     wchar_t* folder = nullptr;
-    const HRESULT hr = ::SHGetKnownFolderPath(FOLDERID_LocalAppData, 0, nullptr, &folder);
+    const HRESULT hr = ::SHGetKnownFolderPath(kLocalAppData, 0, nullptr, &folder);
     const std::unique_ptr<wchar_t, decltype(&::CoTaskMemFree)> owned(folder, ::CoTaskMemFree);
     return SUCCEEDED(hr) && folder ? fs::path(folder) : fs::path();
 }
