@@ -1,9 +1,6 @@
 // The send journal's portable rules: records as lines and back, damaged and
-// torn lines, the records of a printer, and appends to several places over
-// steps kept in memory.
+// torn lines, the records of a printer, places, rotation and times.
 #include <gtest/gtest.h>
-
-#include <map>
 
 #include "BlockText.h"
 #include "core/SendJournal.h"
@@ -93,48 +90,10 @@ TEST(SendJournal, NewestFirstAndLastDeliveredFollowTheFileOrderPerPrinter)
     EXPECT_EQ(kq1.back().block, records[0].block);
 }
 
-TEST(SendJournal, AppendStampsTheRecordAndWritesEveryPlaceReportingThoseThatFail)
+TEST(SendJournal, PlacesRotationAndTimes)
 {
-    std::map<std::string, std::string> files;
-    qv::JournalSteps steps{
-        [&](const std::filesystem::path& file, std::string_view line, std::string& problem) {
-            if (file.parent_path() == "refusing") {
-                problem = "Access is denied";
-                return false;
-            }
-            files[file.generic_string()] += qv::AppendedText(line, std::nullopt);
-            return true;
-        },
-        [&](const std::filesystem::path& file) -> std::optional<std::string> {
-            const auto it = files.find(file.generic_string());
-            return it == files.end() ? std::nullopt : std::optional(it->second);
-        },
-        [] { return "PC/01"; }, [] { return "hanako"; }, [] { return "2027-01-01T00:00:00.000Z"; }};
     const auto places = qv::PlacesFor("user/sends.jsonl", "PC/01", {std::nullopt, "site", "", "site/."});
-    ASSERT_EQ(places.siteFiles, std::vector<std::filesystem::path>{"site/PC_01.jsonl"});
-    files["user/sends.1.jsonl"] =
-        qv::AppendedText(qv::JournalLine(Record("KQ 1", Delivery::Delivered, {})), {});
-
-    const qv::SendJournal journal(places, steps);
-    std::string problem = "stale";
-    ASSERT_TRUE(journal.Append(Record("KQ 2", Delivery::Failed, {}), problem));
-    EXPECT_EQ(problem, "");
-    const auto site = qv::ReadJournalText(files["site/PC_01.jsonl"]);
-    ASSERT_EQ(site.size(), 1u);
-    EXPECT_EQ(site[0].computer + site[0].user + site[0].time, "PC/01hanako2027-01-01T00:00:00.000Z");
-    const auto read = journal.Read();
-    ASSERT_EQ(read.size(), 2u);
-    EXPECT_EQ(read[0].printer + read[1].printer, "KQ 1KQ 2") << "the rotated journal comes first";
-
-    const qv::SendJournal refused(qv::PlacesFor("user/sends.jsonl", "PC", {"refusing", "site"}), steps);
-    EXPECT_FALSE(refused.Append(Record("KQ 3", Delivery::Delivered, {}), problem));
-    EXPECT_NE(problem.find("refusing"), std::string::npos) << problem;
-    EXPECT_NE(problem.find("Access is denied"), std::string::npos) << problem;
-    EXPECT_EQ(files.count("site/PC.jsonl"), 1u) << "the other places are still written";
-}
-
-TEST(SendJournal, RotationAndTimes)
-{
+    EXPECT_EQ(places.siteFiles, std::vector<std::filesystem::path>{"site/PC_01.jsonl"}) << "each folder once";
     EXPECT_FALSE(qv::JournalNeedsRotation(0, qv::kJournalSizeLimit + 5)) << "an empty file takes any line";
     EXPECT_FALSE(qv::JournalNeedsRotation(qv::kJournalSizeLimit - 701, 700));
     EXPECT_TRUE(qv::JournalNeedsRotation(qv::kJournalSizeLimit - 700, 700));
