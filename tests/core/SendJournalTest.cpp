@@ -1,5 +1,6 @@
 // The send journal's portable rules: records as lines and back, damaged and
-// torn lines, the records of a printer, places, rotation and times.
+// torn lines, places, rotation and times. (The records of a printer: the
+// tool's history and printer:NAME tests.)
 #include <gtest/gtest.h>
 
 #include "BlockText.h"
@@ -66,28 +67,6 @@ TEST(SendJournal, LinesGiveTheirRecordsBackAndDamageIsToldApart)
     const std::string text = line + "\ngarbage\n\n" + line + "\r\n" + line.substr(0, 50);
     EXPECT_EQ(qv::ReadJournalText(text).size(), 2u);
     EXPECT_EQ(qv::AppendedText("{}", 'x') + qv::AppendedText("{}", '\n'), "\n{}\n{}\n");
-}
-
-TEST(SendJournal, NewestFirstAndLastDeliveredFollowTheFileOrderPerPrinter)
-{
-    JournalRecord damaged = Record("KQ 1", Delivery::Delivered, FactoryWith(77, "03"));
-    damaged.sha256 = std::string(64, '0');
-    const std::vector<JournalRecord> records{
-        Record("KQ 1", Delivery::Delivered, FactoryWith(77, "01")),
-        Record("KQ 2", Delivery::Delivered, FactoryWith(77, "02")),
-        Record("kq 1", Delivery::Delivered, FactoryWith(77, "04")),  // the same printer, as Windows names it
-        damaged,
-        Record("KQ 1", Delivery::Waiting, FactoryWith(77, "05")),
-        Record("KQ 1", Delivery::Unconfirmed, FactoryWith(77, "06")),
-        Record("KQ 1", Delivery::Failed, FactoryWith(77, "07")),
-    };
-    EXPECT_EQ(qv::LastDelivered(records, "KQ 1")->block, records[2].block);
-    EXPECT_EQ(qv::LastDelivered(records, "KQ 2")->block, records[1].block);
-    EXPECT_FALSE(qv::LastDelivered(records, "KQ 11"));
-    const auto kq1 = qv::NewestFirst(records, std::string("KQ 1"));
-    ASSERT_EQ(kq1.size(), 6u);
-    EXPECT_EQ(kq1.front().result, Delivery::Failed);
-    EXPECT_EQ(kq1.back().block, records[0].block);
 }
 
 TEST(SendJournal, PlacesRotationAndTimes)
