@@ -37,9 +37,6 @@ TEST(SendJournal, LinesGiveTheirRecordsBackAndDamageIsToldApart)
     EXPECT_EQ(qv::BlockOf(spooler), FactoryWith(77, "02"));
 
     const std::string line = qv::JournalLine(tcp), hex = tcp.block;
-    std::string upper = hex;
-    for (char& c : upper)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     auto with = [&](const std::string& from, const std::string& to) {
         return std::string(line).replace(line.find(from), from.size(), to);
     };
@@ -47,7 +44,6 @@ TEST(SendJournal, LinesGiveTheirRecordsBackAndDamageIsToldApart)
         std::string line;
         bool record, whole;  // listed at all; its settings can be taken back
     } cases[] = {
-        {with(hex, upper), true, true},
         {with(hex, (hex[0] == '0' ? "1" : "0") + hex.substr(1)), true, false},  // not what the sha256 names
         {with(hex, hex.substr(2)), true, false},
         {with(hex, "zz" + hex.substr(2)), true, false},
@@ -66,7 +62,6 @@ TEST(SendJournal, LinesGiveTheirRecordsBackAndDamageIsToldApart)
     // A torn last line is skipped, CR LF is read, garbage between records is passed over.
     const std::string text = line + "\ngarbage\n\n" + line + "\r\n" + line.substr(0, 50);
     EXPECT_EQ(qv::ReadJournalText(text).size(), 2u);
-    EXPECT_EQ(qv::AppendedText("{}", 'x') + qv::AppendedText("{}", '\n'), "\n{}\n{}\n");
 }
 
 TEST(SendJournal, PlacesRotationAndTimes)

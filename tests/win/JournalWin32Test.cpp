@@ -17,8 +17,7 @@ fs::path Folder(const char* name)
 {
     const fs::path folder = fs::temp_directory_path() / "qvjournal-win" / name;
     fs::remove_all(folder);
-    fs::create_directories(folder);
-    return folder;
+    return fs::create_directories(folder), folder;
 }
 
 TEST(JournalWin32, PolicyFolderAddsASiteFileAndFailuresComeInTheSystemsWords)
