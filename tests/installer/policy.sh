@@ -9,10 +9,8 @@ admx=$dir/qvx4k5.admx
 # One value by XPath, elements matched by local name (the files have a default namespace).
 value() { xmllint --xpath "string($(sed -E "s/(^|\/)([a-zA-Z]+)/\1*[local-name()='\2']/g" <<<"$2"))" "$1" 2>/dev/null; }
 
-for file in qvx4k5.admx ja-JP/qvx4k5.adml en-US/qvx4k5.adml; do
-  xmllint --noout "$dir/$file"
-  expect "$file: well-formed XML" "$?" "0"
-done
+(cd "$dir" && xmllint --noout qvx4k5.admx ja-JP/qvx4k5.adml en-US/qvx4k5.adml)
+expect "well-formed XML" "$?" "0"
 expect "policy: key, value, machine" \
   "$(value "$admx" //policy/@key) $(value "$admx" //policy/elements/text/@valueName) $(value "$admx" //policy/@class)" \
   'SOFTWARE\Policies\Quorvex\418KQ5 JournalFolder Machine'
