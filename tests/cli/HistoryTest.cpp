@@ -3,6 +3,7 @@
 
 #include "ToolTestSupport.h"
 #include "tests/core/BlockText.h"
+#include "tests/core/JournalLines.h"
 
 namespace {
 
@@ -11,17 +12,14 @@ using qv::Delivery;
 const qv::SettingsBlock kFirst = FactoryWith(77, "01"), kSecond = FactoryWith(77, "02");
 
 // A record made at 10 + `hour` o'clock.
-qv::JournalRecord Record(const std::string& printer, Delivery result, const qv::SettingsBlock& block,
-                         int hour, const std::string& computer = "PC01")
+qv::JournalRecord Made(const std::string& printer, Delivery result, const qv::SettingsBlock& block, int hour,
+                       const std::string& computer = "PC01")
 {
-    qv::JournalRecord r;
+    qv::JournalRecord r = Record(printer, result, block);
     r.time = "2026-12-08T" + std::to_string(10 + hour) + ":00:00.000Z";
     r.computer = computer;
     r.user = "taro";
-    r.printer = printer;
-    r.result = result;
     r.file = "/srv/kq/standard.dat";
-    qv::SetBlock(r, block);
     return r;
 }
 
@@ -37,12 +35,12 @@ protected:
     // Oldest first, the first in the rotated journal.
     void WriteFour()
     {
-        auto failed = Record("KQ 2", Delivery::Failed, kSecond, 1),
-             damaged = Record("KQ Line 1", Delivery::Delivered, kSecond, 2);
+        auto failed = Made("KQ 2", Delivery::Failed, kSecond, 1),
+             damaged = Made("KQ Line 1", Delivery::Delivered, kSecond, 2);
         failed.reason = "オフライン";
         damaged.block[0] = 'x';
-        Write("journal/sends.1.jsonl", {Record("KQ Line 1", Delivery::Delivered, kFirst, 0)});
-        Write("journal/sends.jsonl", {failed, damaged, Record("kq line 1", Delivery::Waiting, kSecond, 3)});
+        Write("journal/sends.1.jsonl", {Made("KQ Line 1", Delivery::Delivered, kFirst, 0)});
+        Write("journal/sends.jsonl", {failed, damaged, Made("kq line 1", Delivery::Waiting, kSecond, 3)});
     }
     // The listed records: "number printer", "!" after a damaged one.
     std::string Listed(std::vector<std::string> args)
@@ -70,10 +68,10 @@ TEST_F(History, ListsNewestFirstNumberedPerPrinterOrForEveryComputerOfAFolder)
     EXPECT_EQ(Listed({"history"}), "1 kq line 1,2 KQ Line 1!,3 KQ 2,4 KQ Line 1=,");
     EXPECT_EQ(Listed({"history", "--printer", "KQ LINE 1"}), "1 kq line 1,2 KQ Line 1!,3 KQ Line 1=,");
 
-    Write("site/PC02.1.jsonl", {Record("A", Delivery::Delivered, kFirst, 0, "PC02")});
-    Write("site/PC02.jsonl", {Record("C", Delivery::Failed, kFirst, 2, "PC02")});
-    Write("site/PC01.jsonl", {Record("B", Delivery::Waiting, kFirst, 1)});
-    Write("site/notes.txt", {Record("D", Delivery::Delivered, kFirst, 3)});
+    Write("site/PC02.1.jsonl", {Made("A", Delivery::Delivered, kFirst, 0, "PC02")});
+    Write("site/PC02.jsonl", {Made("C", Delivery::Failed, kFirst, 2, "PC02")});
+    Write("site/PC01.jsonl", {Made("B", Delivery::Waiting, kFirst, 1)});
+    Write("site/notes.txt", {Made("D", Delivery::Delivered, kFirst, 3)});
     EXPECT_EQ(Listed({"history", "--journal", Path("site")}), "1 C=,2 B=,3 A=,");
 }
 

@@ -1,4 +1,5 @@
-// Journals of writers that number their records, checked for whole lines in order.
+// Journal records for the tests, and journals of writers that number their
+// records, checked for whole lines in order.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -10,13 +11,22 @@
 
 #include "core/SendJournal.h"
 
+inline qv::JournalRecord Record(const std::string& printer, qv::Delivery result,
+                                const qv::SettingsBlock& block)
+{
+    qv::JournalRecord r;
+    r.time = "2026-12-08T10:45:40.123Z";
+    r.printer = printer;
+    r.result = result;
+    qv::SetBlock(r, block);
+    return r;
+}
+
 // A line of `writer` whose job is its running number.
 inline std::string NumberedLine(const std::string& writer, std::uint32_t number)
 {
-    qv::JournalRecord r;
-    r.printer = writer;
+    qv::JournalRecord r = Record(writer, qv::Delivery::Delivered, qv::FactoryDefaults);
     r.job = number;
-    qv::SetBlock(r, qv::FactoryDefaults);
     return qv::JournalLine(r);
 }
 

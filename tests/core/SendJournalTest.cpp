@@ -4,22 +4,12 @@
 #include <gtest/gtest.h>
 
 #include "BlockText.h"
-#include "core/SendJournal.h"
+#include "JournalLines.h"
 
 namespace {
 
 using qv::Delivery;
 using qv::JournalRecord;
-
-JournalRecord Record(const std::string& printer, Delivery result, const qv::SettingsBlock& block)
-{
-    JournalRecord r;
-    r.time = "2026-12-08T10:45:40.123Z";
-    r.printer = printer;
-    r.result = result;
-    qv::SetBlock(r, block);
-    return r;
-}
 
 TEST(SendJournal, LinesGiveTheirRecordsBackAndDamageIsToldApart)
 {
