@@ -307,3 +307,31 @@ TEST(SettingsCatalogue, FactoryValuesAreThoseOfAFreshPanel)
 }
 
 }  // namespace
+
+TEST(SettingsCatalogue, DifferingSettingsNamesEachChangedKeyInCatalogueOrder)
+{
+    const struct {
+        std::vector<std::pair<const char*, SettingValue>> edits;
+        std::vector<std::string_view> differing;
+    } cases[] = {
+        {{}, {}},
+        {{{"msw2.printColumns", std::string("８０桁")}}, {"msw2.printColumns"}},
+        {{{"param.font2", std::string("クーリエ")}, {"select.printPressure", std::string("+2")}},
+         {"select.printPressure", "param.font2"}},
+        {{{"form3.leftMargin", 12}, {"form3.rightMargin", 99}}, {"form3.leftMargin", "form3.rightMargin"}},
+    };
+    for (const auto& c : cases) {
+        qv::PanelValues values = qv::StartupPanelValues();
+        for (const auto& [key, value] : c.edits)
+            qv::SetValue(*qv::FindSetting(key), values, value);
+        std::vector<std::string_view> keys;
+        for (const SettingDef* def : qv::DifferingSettings(qv::StartupPanelValues(), values))
+            keys.push_back(def->key);
+        EXPECT_EQ(keys, c.differing) << c.edits.size() << " edits";
+    }
+    // A frame byte the panel sends as it is changes no setting.
+    SettingsBlock frame = qv::FactoryDefaults;
+    frame.back() ^= 0x01;
+    EXPECT_TRUE(qv::DifferingSettings(qv::LoadAsPanel(frame).values, qv::StartupPanelValues()).empty());
+    EXPECT_EQ(qv::ValueTextWithUnit(*qv::FindSetting("param.headCentringCutSheet"), 55), "55 桁");
+}
