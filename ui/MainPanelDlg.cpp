@@ -5,13 +5,18 @@
 #include <chrono>
 #include <functional>
 
+#include "JournalAccess.h"
 #include "PanelMessages.h"
+#include "SendHistoryCommands.h"
+#include "SendHistoryDlg.h"
+#include "SettingsCompareDlg.h"
+#include "SettingsFileDialog.h"
+#include "core/SettingsFile.h"
 #include "framework/Dpi.h"
 #include "framework/Seams.h"
 #include "framework/Text.h"
 #include "printer/SpoolerAccess.h"
 #include "resource.h"
-#include "storage/SettingsFileWin32.h"
 
 CMainPanelDlg::CMainPanelDlg() : CDialog(IDD_MAIN)
 {
@@ -23,6 +28,8 @@ CMainPanelDlg::CMainPanelDlg() : CDialog(IDD_MAIN)
     MapCommand(ID_SEND, &CMainPanelDlg::SendSettings);
     MapCommand(ID_FACTORY, &CMainPanelDlg::OnShowFactoryDefaults);
     MapCommand(ID_SELECT_PRINTER, &CMainPanelDlg::SelectPrinter);
+    MapCommand(ID_SEND_HISTORY, &CMainPanelDlg::ShowSendHistory);
+    MapCommand(ID_REVIEW_CHANGES, &CMainPanelDlg::ReviewChanges);
     MapCommand(ID_FILE_EXIT, &CMainPanelDlg::ConfirmExit);
     MapCommand(ID_HELP_CONTENTS, &CMainPanelDlg::ShowHelp);
     MapCommand(ID_APP_ABOUT, &CMainPanelDlg::OnAbout);
@@ -38,6 +45,7 @@ CMainPanelDlg::CMainPanelDlg() : CDialog(IDD_MAIN)
     MapNotify(ID_TB_SEND, BN_CLICKED, [this] { SendSettings(); });
     MapNotify(ID_TB_FACTORY, BN_CLICKED, [this] { OnShowFactoryDefaults(); });
     MapNotify(ID_TB_PRINTER, BN_CLICKED, [this] { SelectPrinter(); });
+    MapNotify(ID_TB_HISTORY, BN_CLICKED, [this] { ShowSendHistory(); });
     MapNotify(IDC_TAB, TCN_SELCHANGE, [this] { tabs_.OnSelChange(); });
 
     MapMessage(WM_SYSCOMMAND, &CMainPanelDlg::OnSysCommand);
@@ -103,10 +111,7 @@ void CMainPanelDlg::OnDataCheck()
     EnableSendCommand(true);
 }
 
-int CMainPanelDlg::ShowMessage(UINT text, UINT type) const
-{
-    return ShowMessageBox(m_hWnd, LoadResString(text), PanelCaption(), type);
-}
+int CMainPanelDlg::ShowMessage(UINT text, UINT type) const { return ShowPanelMessage(m_hWnd, text, type); }
 
 void CMainPanelDlg::OnShowFactoryDefaults()
 {
@@ -149,7 +154,7 @@ bool CMainPanelDlg::IsCommandEnabled(UINT menuId) const
 
 bool CMainPanelDlg::PreTranslateMessage(MSG& msg)
 {
-    if (const int step = PageStepKey(msg); step != 0 && ::IsChild(m_hWnd, msg.hwnd)) {
+    if (const int step = CPageTabs::StepKey(msg); step != 0 && ::IsChild(m_hWnd, msg.hwnd)) {
         tabs_.Step(step);
         return true;
     }
@@ -173,21 +178,6 @@ void CMainPanelDlg::SetWindowIcons(UINT dpi)
     // Held until replaced: the window only borrows them.
     bigIcon_ = std::move(big);
     smallIcon_ = std::move(small);
-}
-
-int CMainPanelDlg::PageStepKey(const MSG& msg)
-{
-    // The page keys of property sheets: Ctrl+Tab and Ctrl+PageDown forward,
-    // Ctrl+Shift+Tab and Ctrl+PageUp back.
-    if (msg.message != WM_KEYDOWN || !(::GetKeyState(VK_CONTROL) & 0x8000))
-        return 0;
-    const bool shift = (::GetKeyState(VK_SHIFT) & 0x8000) != 0;
-    switch (msg.wParam) {
-    case VK_TAB: return shift ? -1 : 1;
-    case VK_NEXT: return 1;
-    case VK_PRIOR: return -1;
-    default: return 0;
-    }
 }
 
 std::optional<LRESULT> CMainPanelDlg::OnDpiChanged(WPARAM wParam, LPARAM lParam)
@@ -267,30 +257,37 @@ std::optional<LRESULT> CMainPanelDlg::OnDestroy(WPARAM, LPARAM)
     return std::nullopt;
 }
 
-std::optional<std::wstring> CMainPanelDlg::AskSettingsFileName(bool save)
+bool CMainPanelDlg::MayReplaceSettings()
 {
-    // The folder is taken afresh each time: no last-used folder is kept.
-    return ShowFileDialog({m_hWnd, save, LoadResString(IDS_FILE_FILTER), L"dat", L"*.dat", ModuleFolder()});
+    if (!startupComplete_)
+        return true;
+    CollectFromPages(state_.workingBlock);
+    return !state_.HasUnsentChanges() || ShowMessage(IDS_ASK_DISCARD, MB_YESNO | MB_ICONEXCLAMATION) == IDYES;
+}
+
+void CMainPanelDlg::EnterSettings(const qv::SettingsBlock& block, const std::optional<std::wstring>& file)
+{
+    state_.workingBlock = block;
+    DistributeToPages(state_.workingBlock);
+    state_.savedBlock = state_.workingBlock;
+    lastFile_ = file;
+    OnDataCheck();
+    pageSelect_.UpdateFormButtonCaption();
 }
 
 void CMainPanelDlg::ReadSettingsFile()
 {
-    if (startupComplete_) {
-        CollectFromPages(state_.workingBlock);
-        if (state_.HasUnsentChanges() && ShowMessage(IDS_ASK_DISCARD, MB_YESNO | MB_ICONEXCLAMATION) != IDYES)
-            return;
-    }
-    const auto path = AskSettingsFileName(false);
+    if (!MayReplaceSettings())
+        return;
+    const auto path = AskSettingsFileName(m_hWnd, false);
     if (!path)
         return;
-    if (qv::ReadSettingsFile(*path, state_.workingBlock) != qv::FileReadResult::Ok) {
+    qv::SettingsBlock block{};
+    if (qv::ReadSettingsFile(*path, block) != qv::FileReadResult::Ok) {
         ShowMessage(IDS_NOT_SETTINGS_FILE, MB_ICONEXCLAMATION);
         return;
     }
-    DistributeToPages(state_.workingBlock);
-    state_.savedBlock = state_.workingBlock;
-    OnDataCheck();
-    pageSelect_.UpdateFormButtonCaption();
+    EnterSettings(block, *path);
 }
 
 void CMainPanelDlg::WriteSettingsFile()
@@ -298,21 +295,37 @@ void CMainPanelDlg::WriteSettingsFile()
     if (!PassPendingGate())
         return;
     CollectFromPages(state_.workingBlock);
-    for (;;) {
-        const auto path = AskSettingsFileName(true);
-        if (!path)
-            return;
-        const qv::FileWriteResult result = WriteSettingsFileWin32(*path, state_.workingBlock);
-        if (result == qv::FileWriteResult::Ok) {
-            state_.savedBlock = state_.workingBlock;
-            return;
-        }
-        if (result != qv::FileWriteResult::AccessDenied || !CurrentPlatform().IsNtFamily()) {
-            ShowMessage(IDS_WRITE_FAILED, MB_ICONSTOP);
-            return;
-        }
-        ShowMessage(IDS_WRITE_DENIED, MB_ICONEXCLAMATION);
+    if (const auto path = SaveSettingsAs(m_hWnd, state_.workingBlock)) {
+        state_.savedBlock = state_.workingBlock;
+        lastFile_ = *path;
     }
+}
+
+void CMainPanelDlg::ShowSendHistory()
+{
+    CollectFromPages(state_.workingBlock);
+    CSendHistoryDlg history(printerName_, values_);
+    // The record opened enters as a file would, but comes from no file.
+    if (history.DoModal(m_hWnd) == IDOK && MayReplaceSettings())
+        EnterSettings(history.Chosen(), std::nullopt);
+}
+
+void CMainPanelDlg::ReviewChanges()
+{
+    CollectFromPages(state_.workingBlock);
+    CSettingsCompareDlg compare(ReviewBases(printerName_, lastFile_), values_);
+    compare.DoModal(m_hWnd);
+}
+
+void CMainPanelDlg::RecordSend(const qv::SendOutcome& outcome)
+{
+    std::string problem;
+    const qv::JournalRecord record =
+        PanelSendRecord(printerName_, portName_, state_.workingBlock, outcome, lastFile_);
+    if (CurrentJournal().Append(record, problem))
+        statusBar_.SetTexts(printerName_, portName_);
+    else
+        statusBar_.SetNote(LoadResString(IDS_JOURNAL_FAILED));
 }
 
 void CMainPanelDlg::SendSettings()
@@ -338,8 +351,10 @@ CMainPanelDlg::SendOutcome CMainPanelDlg::SendOnce()
         return SendOutcome::Stopped;
     }
     CollectFromPages(state_.workingBlock);
-    const qv::SendOutcome outcome = CurrentSpooler().SendRawJob(
-        printerName_, qv::kJobName, state_.workingBlock, CurrentPlatform().IsNtFamily(), std::chrono::seconds(10));
+    const qv::SendOutcome outcome =
+        CurrentSpooler().SendRawJob(printerName_, qv::kJobName, state_.workingBlock,
+                                    CurrentPlatform().IsNtFamily(), std::chrono::seconds(10));
+    RecordSend(outcome);
     if (outcome.delivery != qv::Delivery::Failed) {
         ShowMessage(IDS_SENT, MB_ICONINFORMATION);
         state_.sentBlock = state_.workingBlock;

@@ -100,3 +100,18 @@ void CPageTabs::ReadValues() const
     for (CSettingsPage* page : pages_)
         page->ReadValues();
 }
+
+int CPageTabs::StepKey(const MSG& msg)
+{
+    // The page keys of property sheets: Ctrl+Tab and Ctrl+PageDown forward,
+    // Ctrl+Shift+Tab and Ctrl+PageUp back.
+    if (msg.message != WM_KEYDOWN || !(::GetKeyState(VK_CONTROL) & 0x8000))
+        return 0;
+    const bool shift = (::GetKeyState(VK_SHIFT) & 0x8000) != 0;
+    switch (msg.wParam) {
+    case VK_TAB: return shift ? -1 : 1;
+    case VK_NEXT: return 1;
+    case VK_PRIOR: return -1;
+    default: return 0;
+    }
+}

@@ -30,3 +30,8 @@ void CPanelStatusBar::SetTexts(const std::wstring& printer, const std::wstring& 
     SendMessage(SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(part0.c_str()));
     SendMessage(SB_SETTEXTW, 1, reinterpret_cast<LPARAM>(part1.c_str()));
 }
+
+void CPanelStatusBar::SetNote(const std::wstring& note) const
+{
+    SendMessage(SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(note.c_str()));
+}

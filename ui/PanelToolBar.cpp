@@ -33,6 +33,7 @@ bool CPanelToolBar::Create(HWND parent, UINT id, UINT bitmapId)
         {1, ID_TB_SAVE, TBSTATE_ENABLED, BTNS_BUTTON, {}, 0, 0},
         {0, 0, TBSTATE_ENABLED, BTNS_SEP, {}, 0, 0},
         {2, ID_TB_SEND, TBSTATE_ENABLED, BTNS_BUTTON, {}, 0, 0},
+        {5, ID_TB_HISTORY, TBSTATE_ENABLED, BTNS_BUTTON, {}, 0, 0},
         {0, 0, TBSTATE_ENABLED, BTNS_SEP, {}, 0, 0},
         {3, ID_TB_FACTORY, TBSTATE_ENABLED, BTNS_BUTTON, {}, 0, 0},
         {0, 0, TBSTATE_ENABLED, BTNS_SEP, {}, 0, 0},
@@ -74,7 +75,7 @@ LRESULT CALLBACK CPanelToolBar::SubclassProc(HWND hwnd, UINT msg, WPARAM wParam,
     if (msg == WM_NOTIFY) {
         auto* info = reinterpret_cast<NMTTDISPINFOW*>(lParam);
         const UINT id = static_cast<UINT>(info->hdr.idFrom);
-        if (info->hdr.code == TTN_GETDISPINFOW && id >= ID_TB_OPEN && id <= ID_TB_PRINTER) {
+        if (info->hdr.code == TTN_GETDISPINFOW && id >= ID_TB_OPEN && id <= ID_TB_HISTORY) {
             const std::wstring text = TooltipText(id);
             const std::size_t n = std::min(text.size(), std::size(info->szText) - 1);
             text.copy(info->szText, n);

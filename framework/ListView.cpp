@@ -1,0 +1,68 @@
+#include "ListView.h"
+
+#include <commctrl.h>
+
+int DialogUnitsWide(HWND dialog, int units)
+{
+    RECT rc{0, 0, units, 0};
+    ::MapDialogRect(dialog, &rc);
+    return rc.right;
+}
+
+void InsertListColumn(HWND list, int index, const std::wstring& header, int width)
+{
+    std::wstring text = header;
+    LVCOLUMNW column{};
+    column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
+    column.fmt = LVCFMT_LEFT;
+    column.cx = width;
+    column.pszText = text.data();
+    column.iSubItem = index;
+    ListView_InsertColumn(list, index, &column);
+}
+
+int AppendListRow(HWND list, const std::vector<std::wstring>& texts, LPARAM data)
+{
+    if (texts.empty())
+        return -1;
+    std::wstring first = texts[0];
+    LVITEMW item{};
+    item.mask = LVIF_TEXT | LVIF_PARAM;
+    item.iItem = ListView_GetItemCount(list);
+    item.pszText = first.data();
+    item.lParam = data;
+    const int index = ListView_InsertItem(list, &item);
+    if (index < 0)
+        return -1;
+    for (std::size_t column = 1; column < texts.size(); ++column) {
+        std::wstring text = texts[column];
+        ListView_SetItemText(list, index, static_cast<int>(column), text.data());
+    }
+    return index;
+}
+
+std::wstring ListItemText(HWND list, int item, int column)
+{
+    // The text has no fixed limit: grow the buffer until it fits.
+    std::vector<wchar_t> buffer(256);
+    for (;;) {
+        LVITEMW request{};
+        request.iSubItem = column;
+        request.pszText = buffer.data();
+        request.cchTextMax = static_cast<int>(buffer.size());
+        const auto length = static_cast<std::size_t>(::SendMessageW(
+            list, LVM_GETITEMTEXTW, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&request)));
+        if (length + 1 < buffer.size())
+            return std::wstring(buffer.data(), length);
+        buffer.resize(buffer.size() * 2);
+    }
+}
+
+int SelectedListItem(HWND list) { return ListView_GetNextItem(list, -1, LVNI_SELECTED); }
+
+void SelectListItem(HWND list, int item)
+{
+    const UINT state = LVIS_SELECTED | LVIS_FOCUSED;
+    ListView_SetItemState(list, item, state, state);
+    ListView_EnsureVisible(list, item, FALSE);
+}
