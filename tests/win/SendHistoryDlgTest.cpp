@@ -1,0 +1,298 @@
+// The send history, the settings comparison and the journal record of each
+// send, against a journal file in a folder of the test's own.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "PanelUnderTest.h"
+#include "TestSupport.h"
+#include "core/SettingsCatalogue.h"
+#include "core/SettingsFile.h"
+#include "framework/ListView.h"
+#include "framework/Text.h"
+#include "resource.h"
+#include "storage/JournalWin32.h"
+#include "ui/JournalAccess.h"
+#include "ui/SendHistoryDlg.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using Rows = std::vector<std::vector<std::wstring>>;
+
+// The factory settings with some of them changed.
+qv::SettingsBlock With(const std::vector<std::pair<const char*, qv::SettingValue>>& edits)
+{
+    qv::PanelValues values = qv::StartupPanelValues();
+    for (const auto& [key, value] : edits)
+        qv::SetValue(*qv::FindSetting(key), values, value);
+    qv::SettingsBlock block = qv::FactoryDefaults;
+    values.Store(block);
+    return block;
+}
+
+const qv::SettingsBlock kEighty = With({{"msw2.printColumns", std::string("８０桁")}});
+
+qv::JournalRecord Record(const char* time, const char* printer, qv::Delivery result,
+                         const std::string& blockHex, const char* reason = "")
+{
+    qv::JournalRecord r;
+    r.time = time;
+    r.computer = "PC01";
+    r.user = "tanaka";
+    r.program = "qvx4k5";
+    r.version = "2.0.0";
+    r.printer = printer;
+    r.port = "LPT1:";
+    r.route = "spooler";
+    r.result = result;
+    r.reason = reason;
+    r.block = blockHex;
+    return r;
+}
+
+Rows ListRows(HWND list, int columns)
+{
+    Rows rows(static_cast<std::size_t>(ListView_GetItemCount(list)));
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        for (int c = 0; c < columns; ++c)
+            rows[i].push_back(ListItemText(list, static_cast<int>(i), c));
+    return rows;
+}
+
+bool Enabled(const CDialog& d, int id) { return ::IsWindowEnabled(d.GetDlgItem(id)) != FALSE; }
+
+void Click(CDialog& d, int id)
+{
+    ::SendMessageW(d.GetDlgItem(id), BM_CLICK, 0, 0);
+    d.PumpPendingMessages();
+}
+
+class SendHistoryTest : public testing::Test {
+protected:
+    fs::path dir =
+        fs::temp_directory_path() /
+        (std::string("qv_history_") + testing::UnitTest::GetInstance()->current_test_info()->name());
+    qv::SendJournal journal{{dir / "Quorvex" / "sends.jsonl", {}}, Win32JournalSteps()};
+    MessageBoxRecorder boxes;
+    FileDialogRecorder dialogs;
+
+    void SetUp() override
+    {
+        fs::remove_all(dir);
+        fs::create_directories(dir / "Quorvex");
+        SetCurrentJournal(&journal);
+    }
+    void TearDown() override
+    {
+        SetCurrentJournal(nullptr);
+        std::error_code ec;
+        fs::remove_all(dir, ec);
+    }
+    void Write(const std::vector<qv::JournalRecord>& records, const std::string& tail = "")
+    {
+        std::ofstream out(journal.Places().userFile, std::ios::binary);
+        for (const auto& r : records)
+            out << qv::JournalLine(r) << '\n';
+        out << tail;
+    }
+};
+
+TEST_F(SendHistoryTest, ListsThePrintersRecordsNewestFirstOrEveryPrintersAndLocksDamagedOnes)
+{
+    Write({Record("2026-01-01T09:00:00.000Z", "KQ Default", qv::Delivery::Delivered, qv::BlockHex(kEighty)),
+           Record("2026-01-02T09:00:00.000Z", "KQ Other", qv::Delivery::Waiting,
+                  qv::BlockHex(qv::FactoryDefaults), "オフライン"),
+           Record("2026-01-03T09:00:00.000Z", "KQ Default", qv::Delivery::Failed, "00ff")},
+          "{\"time\":\"2026-01-04");  // torn: a writer stopped half way
+    const struct {
+        bool all;
+        Rows rows;  // プリンタ, 結果, コンピュータ／ユーザー, 変更点
+    } cases[] = {
+        {false,
+         {{L"KQ Default", W("失敗"), W("PC01／tanaka"), W("記録が壊れています")},
+          {L"KQ Default", W("送信完了"), W("PC01／tanaka"), L"1"}}},
+        {true,
+         {{L"KQ Default", W("失敗"), W("PC01／tanaka"), W("記録が壊れています")},
+          {L"KQ Other", W("待機中（オフライン）"), W("PC01／tanaka"), L"0"},
+          {L"KQ Default", W("送信完了"), W("PC01／tanaka"), L"1"}}},
+    };
+    const qv::PanelValues panel = qv::StartupPanelValues();
+    for (const auto& c : cases) {
+        CSendHistoryDlg dlg(L"KQ Default", panel);
+        RunModal(dlg, [&] {
+            if (c.all)
+                Click(dlg, IDC_HISTORY_ALL);
+            Rows rows = ListRows(dlg.GetDlgItem(IDC_HISTORY_LIST), 5);
+            for (auto& row : rows)
+                row.erase(row.begin());  // the local time
+            EXPECT_EQ(rows, c.rows) << "all printers: " << c.all;
+            for (const int id : {IDOK, IDC_HISTORY_COMPARE, IDC_HISTORY_SAVE})
+                EXPECT_FALSE(Enabled(dlg, id)) << "the damaged newest record is selected";
+            SelectListItem(dlg.GetDlgItem(IDC_HISTORY_LIST), static_cast<int>(c.rows.size()) - 1);
+            EXPECT_TRUE(Enabled(dlg, IDOK) && Enabled(dlg, IDC_HISTORY_COMPARE) &&
+                        Enabled(dlg, IDC_HISTORY_SAVE));
+            EXPECT_EQ(dlg.GetDlgItemText(IDC_HISTORY_NOTE), LoadResString(IDS_HISTORY_CHANGES_NOTE));
+        });
+    }
+}
+
+TEST_F(SendHistoryTest, AMissingOrEmptyJournalShowsAnEmptyListAndSaysSo)
+{
+    for (const char* text : {static_cast<const char*>(nullptr), "", "not json\n{\"time\":"}) {
+        fs::remove(journal.Places().userFile);
+        if (text)
+            Write({}, text);
+        CSendHistoryDlg dlg(L"KQ Default", qv::StartupPanelValues());
+        RunModal(dlg, [&] {
+            EXPECT_EQ(ListView_GetItemCount(dlg.GetDlgItem(IDC_HISTORY_LIST)), 0);
+            EXPECT_EQ(dlg.GetDlgItemText(IDC_HISTORY_NOTE), LoadResString(IDS_HISTORY_EMPTY));
+            EXPECT_FALSE(Enabled(dlg, IDOK));
+        });
+    }
+}
+
+TEST_F(SendHistoryTest, CompareListsTheDifferencesAndSaveWritesTheRecordsBlock)
+{
+    const qv::SettingsBlock sent =
+        With({{"msw2.printColumns", std::string("８０桁")}, {"param.font2", std::string("クーリエ")}});
+    Write({Record("2026-01-01T09:00:00.000Z", "KQ Default", qv::Delivery::Delivered, qv::BlockHex(sent))});
+    const qv::PanelValues panel = qv::LoadAsPanel(kEighty).values;
+    const fs::path saved = dir / "record.dat";
+    dialogs.Answer(saved.wstring());
+    CSendHistoryDlg dlg(L"KQ Default", panel);
+    RunModal(dlg, [&] {
+        CDialog::QueueModalScript([&](CDialog& compare) {
+            EXPECT_EQ(compare.GetWindowText(), W("設定の比較"));
+            EXPECT_FALSE(Enabled(compare, IDC_COMPARE_BASE)) << "a single base";
+            EXPECT_EQ(ListRows(compare.GetDlgItem(IDC_COMPARE_LIST), 4),
+                      (Rows{{W("パラメータ設定"), W("フォント選択 フォント２"), W("クーリエ"), W("標準")}}));
+            compare.EndDialog(IDCANCEL);
+        });
+        Click(dlg, IDC_HISTORY_COMPARE);
+        Click(dlg, IDC_HISTORY_SAVE);
+    });
+    ASSERT_EQ(dialogs.Requests().size(), 1u);
+    EXPECT_TRUE(dialogs.Requests()[0].save);
+    std::ifstream in(saved, std::ios::binary);
+    const std::vector<char> bytes(std::istreambuf_iterator<char>(in), {});
+    const auto expected = qv::EncodeSettingsFile(sent);
+    EXPECT_TRUE(std::equal(bytes.begin(), bytes.end(), expected.begin(), expected.end()));
+}
+
+class HistoryPanelTest : public SendHistoryTest {
+protected:
+    PanelUnderTest dlg;
+    void Run(const std::function<void()>& body) { RunModal(dlg, body); }
+};
+
+TEST_F(HistoryPanelTest, OpenAsksAsALoadDoesThenTakesTheRecordAsWorkingAndSavedCopy)
+{
+    Write({Record("2026-01-01T09:00:00.000Z", "KQ Default", qv::Delivery::Delivered, qv::BlockHex(kEighty))});
+    Run([&] {
+        dlg.lastFile = L"C:\\old.dat";
+        qv::SettingsBlock edited = With({{"param.font1", std::string("ゴシック")}});
+        dlg.DistributeToPages(edited);
+        dlg.OnDataCheck();
+        for (const int answer : {IDNO, IDYES}) {
+            boxes.Answer(answer);
+            CDialog::QueueModalScript([](CDialog& history) { Click(history, IDOK); });
+            dlg.SendCommand(ID_SEND_HISTORY);
+            ASSERT_EQ(boxes.Calls().size(), 1u);
+            EXPECT_EQ(boxes.Calls()[0].text, LoadResString(IDS_ASK_DISCARD));
+            boxes.Clear();
+            const qv::SettingsBlock expected = answer == IDYES ? kEighty : edited;
+            EXPECT_EQ(dlg.workingBlock, expected);
+            EXPECT_EQ(dlg.savedBlock, answer == IDYES ? kEighty : qv::FactoryDefaults);
+            EXPECT_EQ(dlg.lastFile.has_value(), answer == IDNO) << "an opened record comes from no file";
+        }
+    });
+}
+
+TEST_F(HistoryPanelTest, ReviewStartsAtTheLastDeliveredThenTheLastFileThenTheFactory)
+{
+    const fs::path file = dir / "base.dat";
+    {
+        const auto bytes = qv::EncodeSettingsFile(With({{"param.font2", std::string("クーリエ")}}));
+        std::ofstream(file, std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    }
+    const std::string delivered = qv::BlockHex(kEighty);
+    const struct {
+        std::vector<qv::JournalRecord> journal;
+        bool withFile;
+        int bases;
+        const char* firstName;  // the default base's name begins so
+        Rows rows;
+    } cases[] = {
+        {{Record("2026-01-01T09:00:00.000Z", "KQ Default", qv::Delivery::Delivered, delivered),
+          Record("2026-01-02T09:00:00.000Z", "KQ Default", qv::Delivery::Failed,
+                 qv::BlockHex(qv::FactoryDefaults)),
+          Record("2026-01-03T09:00:00.000Z", "KQ Other", qv::Delivery::Delivered,
+                 qv::BlockHex(qv::FactoryDefaults))},
+         true,
+         3,
+         "プリンタへ最後に送信した設定",
+         {{W("ＭＳＷ２"), W("印刷桁数の切り替え （MSW2-7）"), W("８０桁"), W("１３６桁")}}},
+        {{},
+         true,
+         2,
+         "最後に読み込み・保存したファイル（base.dat）",
+         {{W("パラメータ設定"), W("フォント選択 フォント２"), W("クーリエ"), W("標準")}}},
+        {{}, false, 1, "工場出荷設定", {}},
+    };
+    for (const auto& c : cases) {
+        Write(c.journal);
+        Run([&] {
+            dlg.lastFile = c.withFile ? std::optional(file.wstring()) : std::nullopt;
+            CDialog::QueueModalScript([&](CDialog& compare) {
+                EXPECT_EQ(compare.SendDlgItemMessage(IDC_COMPARE_BASE, CB_GETCOUNT), c.bases);
+                EXPECT_EQ(compare.GetDlgItemText(IDC_COMPARE_BASE).rfind(W(c.firstName), 0), 0u);
+                EXPECT_EQ(ListRows(compare.GetDlgItem(IDC_COMPARE_LIST), 4), c.rows) << c.firstName;
+                compare.EndDialog(IDCANCEL);
+            });
+            dlg.SendCommand(ID_REVIEW_CHANGES);
+        });
+    }
+}
+
+TEST_F(HistoryPanelTest, EachSendIsRecordedAndAJournalThatFailsStopsNothing)
+{
+    const fs::path file = dir / "saved.dat";
+    Run([&] {
+        dialogs.Answer(file.wstring());
+        dlg.SendCommand(ID_FILE_SAVE);
+        dlg.SendCommand(ID_SEND);
+    });
+    const auto records = journal.Read();
+    ASSERT_EQ(records.size(), 1u);
+    const qv::JournalRecord& r = records[0];
+    EXPECT_EQ(std::tie(r.program, r.printer, r.port, r.route),
+              std::tie("qvx4k5", "KQ Default", "LPT1:", "spooler"));
+    EXPECT_EQ(r.result, qv::Delivery::Delivered);
+    EXPECT_EQ(r.block, qv::BlockHex(qv::FactoryDefaults));
+    EXPECT_EQ(r.sha256.size(), 64u);
+    EXPECT_EQ(r.file, Narrow(file.wstring()));
+    EXPECT_FALSE(r.server);
+
+    qv::JournalSteps refusing = Win32JournalSteps();
+    refusing.append = [](const fs::path&, std::string_view, std::string& problem) {
+        problem = "disk full";
+        return false;
+    };
+    const qv::SendJournal broken({dir / "x.jsonl", {}}, refusing);
+    SetCurrentJournal(&broken);
+    Run([&] {
+        dlg.SendCommand(ID_SEND);
+        EXPECT_EQ(boxes.Texts().back(), LoadResString(IDS_SENT));
+        wchar_t part[200] = {};
+        ::SendMessageW(dlg.statusBar, SB_GETTEXTW, 0, reinterpret_cast<LPARAM>(part));
+        EXPECT_EQ(std::wstring(part), LoadResString(IDS_JOURNAL_FAILED));
+    });
+}
+
+}  // namespace
