@@ -21,7 +21,6 @@ public:
 
 protected:
     BOOL OnInitDialog() override;
-    void OnOK() override {}  // Enter in the list closes nothing
 
 private:
     // The rows for the base chosen in the list.

@@ -143,11 +143,12 @@ TEST_F(SendHistoryTest, ListsThePrintersRecordsNewestFirstOrEveryPrintersAndLock
 
 TEST_F(SendHistoryTest, AMissingOrEmptyJournalShowsAnEmptyListAndSaysSo)
 {
+    const qv::PanelValues panel = qv::StartupPanelValues();
     for (const char* text : {static_cast<const char*>(nullptr), "", "not json\n{\"time\":"}) {
         fs::remove(journal.Places().userFile);
         if (text)
             Write({}, text);
-        CSendHistoryDlg dlg(L"KQ Default", qv::StartupPanelValues());
+        CSendHistoryDlg dlg(L"KQ Default", panel);
         RunModal(dlg, [&] {
             EXPECT_EQ(ListView_GetItemCount(dlg.GetDlgItem(IDC_HISTORY_LIST)), 0);
             EXPECT_EQ(dlg.GetDlgItemText(IDC_HISTORY_NOTE), LoadResString(IDS_HISTORY_EMPTY));
