@@ -8,7 +8,7 @@
 
 #include "Files.h"
 #include "RawTcp.h"
-#include "Sha256.h"
+#include "core/Sha256.h"
 #include "SettingsJson.h"
 #include "TextTable.h"
 #include "Utf8.h"

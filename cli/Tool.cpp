@@ -129,6 +129,10 @@ int RunParsed(const std::vector<std::string>& args, ToolEnvironment& env)
                      "--host の接続と書き込みの制限時間（1 から 600 秒、既定 10）")
         ->type_name("SECONDS");
 
+    HistoryOptions history;
+    CLI::App* historyVerb = Verb(app, "history", "送信履歴を新しい順に番号を付けて表示します（1 が最新）");
+    AddHistoryOptions(historyVerb, history);
+
     try {
         std::vector<std::string> reversed(args.rbegin(), args.rend());
         app.parse(reversed);
@@ -160,6 +164,8 @@ int RunParsed(const std::vector<std::string>& args, ToolEnvironment& env)
         return Check(check, env);
     if (factoryVerb->parsed())
         return Factory(factory, env);
+    if (historyVerb->parsed())
+        return History(history, env);
     if (printersVerb && printersVerb->parsed())
         return Printers(printers, env);
     return Send(send, env);

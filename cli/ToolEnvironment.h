@@ -1,6 +1,7 @@
 // What the command-line tool needs of the world around it: its output
-// streams, the spooler, and the platform's file writer. The console program
-// fills it in; the tests give streams they read and a fake spooler.
+// streams, the spooler, the platform's file writer and the send journal.
+// The console program fills it in; the tests give streams they read, a
+// fake spooler and a journal in a folder of their own.
 #pragma once
 
 #include <filesystem>
@@ -8,6 +9,7 @@
 #include <ostream>
 #include <string>
 
+#include "core/SendJournal.h"
 #include "core/SettingsBlock.h"
 #include "core/SettingsFile.h"
 #include "core/Spooler.h"
@@ -41,6 +43,9 @@ struct ToolEnvironment {
         [](const std::filesystem::path& path, const SettingsBlock& block) {
             return WriteSettingsFile(path, block);
         };
+    // The send journal, whose records also go to `<computer>.jsonl` in
+    // `extraFolder` (--journal) when given; empty: the tool keeps none.
+    std::function<SendJournal(const std::optional<std::filesystem::path>& extraFolder)> journal;
     // The current time as UTC for log lines, "2024-05-01T09:30:00Z"; empty:
     // the system clock.
     std::function<std::string()> utcNow;

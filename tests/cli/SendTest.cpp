@@ -3,7 +3,7 @@
 #include <nlohmann/json.hpp>
 
 #include "ToolTestSupport.h"
-#include "cli/Sha256.h"
+#include "core/Sha256.h"
 #include "tests/core/BlockText.h"
 
 namespace {
@@ -114,7 +114,8 @@ TEST_F(Send, TargetsExitCodesAndJobs)
 
 TEST_F(Send, OneFailingPrinterDoesNotStopTheOthers)
 {
-    spooler.printers[0].result = qv::SendOutcome{qv::Delivery::Failed, "ジョブを最後まで書き込めませんでした", 1, false};  // KQ Beta
+    spooler.printers[0].result =
+        qv::SendOutcome{qv::Delivery::Failed, "ジョブを最後まで書き込めませんでした", 1, false};  // KQ Beta
     const ToolRun run = Run({"send", file, "--all"});
     EXPECT_EQ(run.code, 4);
     EXPECT_EQ(JobPrinters(), (std::vector<std::wstring>{L"KQ Alpha", L"KQ Beta"}));
@@ -140,7 +141,7 @@ TEST_F(Send, DryRunSaysWhatWouldGoWhereAndSendsNothing)
     const ToolRun run = Run({"send", file, "--all", "--dry-run", "--log", Path("log.jsonl")});
     EXPECT_EQ(run.code, 0);
     EXPECT_TRUE(spooler.jobs.empty());
-    EXPECT_TRUE(Contains(run.out, "SHA-256 " + qv::cli::Sha256Hex(Sent())));
+    EXPECT_TRUE(Contains(run.out, "SHA-256 " + qv::Sha256Hex(Sent())));
     EXPECT_TRUE(Contains(run.out, "KQ Alpha (LPT1:): 送信します。"));
     EXPECT_TRUE(Contains(run.out, "送信予定 2 件"));
     EXPECT_FALSE(Exists("log.jsonl"));
@@ -166,7 +167,7 @@ TEST_F(Send, LogHasOneJsonLinePerTargetAndIsAppended)
         EXPECT_EQ(e["time"], now);
         EXPECT_EQ(e["target"], targets[i]);
         EXPECT_EQ(e["result"], results[i]);
-        EXPECT_EQ(e["sha256"], qv::cli::Sha256Hex(Sent()));
+        EXPECT_EQ(e["sha256"], qv::Sha256Hex(Sent()));
         EXPECT_EQ(e["file"], file);
     }
     EXPECT_EQ(entries[1]["port"], "LPT1:");
