@@ -12,6 +12,7 @@
 #include "TestSupport.h"
 #include "core/SettingsCatalogue.h"
 #include "core/SettingsFile.h"
+#include "core/Sha256.h"
 #include "framework/ListView.h"
 #include "framework/Text.h"
 #include "resource.h"
@@ -37,8 +38,9 @@ qv::SettingsBlock With(const std::vector<std::pair<const char*, qv::SettingValue
 
 const qv::SettingsBlock kEighty = With({{"msw2.printColumns", std::string("８０桁")}});
 
+// A record of a send; no block gives a damaged one.
 qv::JournalRecord Record(const char* time, const char* printer, qv::Delivery result,
-                         const std::string& blockHex, const char* reason = "")
+                         const std::optional<qv::SettingsBlock>& block, const char* reason = "")
 {
     qv::JournalRecord r;
     r.time = time;
@@ -51,7 +53,8 @@ qv::JournalRecord Record(const char* time, const char* printer, qv::Delivery res
     r.route = "spooler";
     r.result = result;
     r.reason = reason;
-    r.block = blockHex;
+    r.block = block ? qv::BlockHex(*block) : "00ff";
+    r.sha256 = qv::Sha256Hex(block.value_or(qv::FactoryDefaults));
     return r;
 }
 
@@ -104,10 +107,10 @@ protected:
 
 TEST_F(SendHistoryTest, ListsThePrintersRecordsNewestFirstOrEveryPrintersAndLocksDamagedOnes)
 {
-    Write({Record("2026-01-01T09:00:00.000Z", "KQ Default", qv::Delivery::Delivered, qv::BlockHex(kEighty)),
-           Record("2026-01-02T09:00:00.000Z", "KQ Other", qv::Delivery::Waiting,
-                  qv::BlockHex(qv::FactoryDefaults), "オフライン"),
-           Record("2026-01-03T09:00:00.000Z", "KQ Default", qv::Delivery::Failed, "00ff")},
+    Write({Record("2026-01-01T09:00:00.000Z", "KQ Default", qv::Delivery::Delivered, kEighty),
+           Record("2026-01-02T09:00:00.000Z", "KQ Other", qv::Delivery::Waiting, qv::FactoryDefaults,
+                  "オフライン"),
+           Record("2026-01-03T09:00:00.000Z", "KQ Default", qv::Delivery::Failed, std::nullopt)},
           "{\"time\":\"2026-01-04");  // torn: a writer stopped half way
     const struct {
         bool all;
@@ -161,7 +164,7 @@ TEST_F(SendHistoryTest, CompareListsTheDifferencesAndSaveWritesTheRecordsBlock)
 {
     const qv::SettingsBlock sent =
         With({{"msw2.printColumns", std::string("８０桁")}, {"param.font2", std::string("クーリエ")}});
-    Write({Record("2026-01-01T09:00:00.000Z", "KQ Default", qv::Delivery::Delivered, qv::BlockHex(sent))});
+    Write({Record("2026-01-01T09:00:00.000Z", "KQ Default", qv::Delivery::Delivered, sent)});
     const qv::PanelValues panel = qv::LoadAsPanel(kEighty).values;
     const fs::path saved = dir / "record.dat";
     dialogs.Answer(saved.wstring());
@@ -193,7 +196,7 @@ protected:
 
 TEST_F(HistoryPanelTest, OpenAsksAsALoadDoesThenTakesTheRecordAsWorkingAndSavedCopy)
 {
-    Write({Record("2026-01-01T09:00:00.000Z", "KQ Default", qv::Delivery::Delivered, qv::BlockHex(kEighty))});
+    Write({Record("2026-01-01T09:00:00.000Z", "KQ Default", qv::Delivery::Delivered, kEighty)});
     Run([&] {
         dlg.lastFile = L"C:\\old.dat";
         qv::SettingsBlock edited = With({{"param.font1", std::string("ゴシック")}});
@@ -202,7 +205,12 @@ TEST_F(HistoryPanelTest, OpenAsksAsALoadDoesThenTakesTheRecordAsWorkingAndSavedC
         for (const int answer : {IDNO, IDYES}) {
             boxes.Answer(answer);
             CDialog::QueueModalScript([](CDialog& history) { Click(history, IDOK); });
-            dlg.SendCommand(ID_SEND_HISTORY);
+            // Ctrl+H first, then the toolbar button.
+            if (answer == IDNO)
+                PressKey(dlg, ::GetFocus(), 'H', true);
+            else
+                dlg.SendMessage(WM_COMMAND, MAKEWPARAM(ID_TB_HISTORY, BN_CLICKED),
+                                reinterpret_cast<LPARAM>(dlg.toolbar.m_hWnd));
             ASSERT_EQ(boxes.Calls().size(), 1u);
             EXPECT_EQ(boxes.Calls()[0].text, LoadResString(IDS_ASK_DISCARD));
             boxes.Clear();
@@ -222,7 +230,6 @@ TEST_F(HistoryPanelTest, ReviewStartsAtTheLastDeliveredThenTheLastFileThenTheFac
         std::ofstream(file, std::ios::binary)
             .write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
     }
-    const std::string delivered = qv::BlockHex(kEighty);
     const struct {
         std::vector<qv::JournalRecord> journal;
         bool withFile;
@@ -230,11 +237,9 @@ TEST_F(HistoryPanelTest, ReviewStartsAtTheLastDeliveredThenTheLastFileThenTheFac
         const char* firstName;  // the default base's name begins so
         Rows rows;
     } cases[] = {
-        {{Record("2026-01-01T09:00:00.000Z", "KQ Default", qv::Delivery::Delivered, delivered),
-          Record("2026-01-02T09:00:00.000Z", "KQ Default", qv::Delivery::Failed,
-                 qv::BlockHex(qv::FactoryDefaults)),
-          Record("2026-01-03T09:00:00.000Z", "KQ Other", qv::Delivery::Delivered,
-                 qv::BlockHex(qv::FactoryDefaults))},
+        {{Record("2026-01-01T09:00:00.000Z", "KQ Default", qv::Delivery::Delivered, kEighty),
+          Record("2026-01-02T09:00:00.000Z", "KQ Default", qv::Delivery::Failed, qv::FactoryDefaults),
+          Record("2026-01-03T09:00:00.000Z", "KQ Other", qv::Delivery::Delivered, qv::FactoryDefaults)},
          true,
          3,
          "プリンタへ最後に送信した設定",
