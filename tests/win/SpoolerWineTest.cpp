@@ -198,8 +198,7 @@ TEST_F(SpoolerWineTest, UndeliverableJobIsAFailedSend)
     RegisteredPrinters registered({{L"KQ Wine Nowhere", nowhere}});
     EXPECT_EQ(spooler.SendRawJob(L"KQ Wine Nowhere", qv::kJobName, SampleBlock(), true, kWait).delivery,
               qv::Delivery::Failed);
-    EXPECT_TRUE(
-        spooler.SendRawJob(L"KQ Wine Not There", qv::kJobName, SampleBlock(), true, kWait).unavailable);
+    EXPECT_TRUE(spooler.SendRawJob(L"KQ Wine Not There", qv::kJobName, SampleBlock(), true, kWait).unavailable);
 }
 
 // The main window on the real spooler: the one registered printer is
