@@ -2,6 +2,12 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+#include <vector>
+
+#include "Dpi.h"
+#include "Gdi.h"
+
 int DialogUnitsWide(HWND dialog, int units)
 {
     RECT rc{0, 0, units, 0};
@@ -39,6 +45,36 @@ int AppendListRow(HWND list, const std::vector<std::wstring>& texts, LPARAM data
         ListView_SetItemText(list, index, static_cast<int>(column), text.data());
     }
     return index;
+}
+
+namespace {
+
+// The header's text in the header's own font, with the margins it draws
+// around it (three edges on either side).
+int HeaderTextWidth(HWND list, int column)
+{
+    const HWND header = ListView_GetHeader(list);
+    std::vector<wchar_t> text(256);
+    HDITEMW item{};
+    item.mask = HDI_TEXT;
+    item.pszText = text.data();
+    item.cchTextMax = static_cast<int>(text.size());
+    Header_GetItem(header, column, &item);
+    const WindowDc dc(header);
+    const SelectedObject font(dc.get(), reinterpret_cast<HGDIOBJ>(::SendMessageW(header, WM_GETFONT, 0, 0)));
+    return TextSize(dc.get(), text.data()).cx + 6 * SystemMetricForDpi(SM_CXEDGE, WindowDpi(list));
+}
+
+}  // namespace
+
+void FitListColumns(HWND list)
+{
+    const int columns = Header_GetItemCount(ListView_GetHeader(list));
+    for (int i = 0; i < columns; ++i) {
+        const int least = std::max(ListView_GetColumnWidth(list, i), HeaderTextWidth(list, i));
+        ListView_SetColumnWidth(list, i, LVSCW_AUTOSIZE);
+        ListView_SetColumnWidth(list, i, std::max(least, ListView_GetColumnWidth(list, i)));
+    }
 }
 
 std::wstring ListItemText(HWND list, int item, int column)

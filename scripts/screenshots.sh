@@ -141,10 +141,11 @@ keys "$main" ctrl+p alt+1 Down
 send_and_confirm
 keys "$main" alt+2 Down Down
 python3 - "$journal_dir/sends.jsonl" <<'PY'
-import json, sys
+import datetime, json, sys
 path = sys.argv[1]
 first = json.loads(open(path, encoding="utf-8").readline())
-first.update(time="2026-01-05T00:30:00.000Z", printer="KQ5 倉庫", port="LPT2:", result="waiting",
+now = datetime.datetime.now(datetime.timezone.utc).strftime("%Y-%m-%dT%H:%M:%S.000Z")
+first.update(time=now, printer="KQ5 倉庫", port="LPT2:", result="waiting",
              reason="オフライン", job=7, computer="SOUKO-PC", user="yamada", file=None)
 with open(path, "a", encoding="utf-8") as f:
     f.write(json.dumps({k: v for k, v in first.items() if v is not None}, ensure_ascii=False) + "\n")
@@ -160,6 +161,8 @@ grab "$compare" compare.png
 keys "$compare" Escape
 keys "$history" Escape
 stop_panel
+remove_printers
+add_printer "KQ5 経理課" "LPT1:"
 
 # Two printers: the selection dialog opens at start.
 add_printer "KQ5 倉庫" "LPT2:"

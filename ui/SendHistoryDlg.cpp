@@ -44,11 +44,11 @@ BOOL CSendHistoryDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
     ListView_SetExtendedListViewStyleEx(List(), LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
-    const std::pair<UINT, int> columns[] = {{IDS_COLUMN_TIME, 80},
+    const std::pair<UINT, int> columns[] = {{IDS_COLUMN_TIME, 95},
                                             {IDS_COLUMN_HISTORY_PRINTER, 80},
                                             {IDS_COLUMN_RESULT, 80},
-                                            {IDS_COLUMN_WHO, 90},
-                                            {IDS_COLUMN_CHANGES, 40}};
+                                            {IDS_COLUMN_WHO, 95},
+                                            {IDS_COLUMN_CHANGES, 35}};
     for (int i = 0; i < 5; ++i)
         InsertListColumn(List(), i, LoadResString(columns[i].first),
                          DialogUnitsWide(m_hWnd, columns[i].second));
@@ -71,6 +71,7 @@ void CSendHistoryDlg::FillList()
                       {Widen(qv::LocalTimeText(record.time)), Widen(record.printer), ResultText(record),
                        Widen(record.computer) + L"／" + Widen(record.user), changes});
     }
+    FitListColumns(List());
     if (!shown_.empty())
         SelectListItem(List(), 0);
     SetDlgItemText(IDC_HISTORY_NOTE,

@@ -20,10 +20,10 @@ BOOL CSettingsCompareDlg::OnInitDialog()
     CDialog::OnInitDialog();
     const HWND list = GetDlgItem(IDC_COMPARE_LIST);
     ListView_SetExtendedListViewStyleEx(list, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
-    const std::pair<UINT, int> columns[] = {{IDS_COLUMN_PAGE, 70},
+    const std::pair<UINT, int> columns[] = {{IDS_COLUMN_PAGE, 85},
                                             {IDS_COLUMN_SETTING, 160},
-                                            {IDS_COLUMN_BASE_VALUE, 70},
-                                            {IDS_COLUMN_PANEL_VALUE, 70}};
+                                            {IDS_COLUMN_BASE_VALUE, 75},
+                                            {IDS_COLUMN_PANEL_VALUE, 75}};
     for (int i = 0; i < 4; ++i)
         InsertListColumn(list, i, LoadResString(columns[i].first),
                          DialogUnitsWide(m_hWnd, columns[i].second));
@@ -48,6 +48,7 @@ void CSettingsCompareDlg::ShowDifferences()
         AppendListRow(list, {Widen(def->page), Widen(qv::FullLabel(*def)),
                              Widen(qv::ValueTextWithUnit(*def, qv::GetValue(*def, base))),
                              Widen(qv::ValueTextWithUnit(*def, qv::GetValue(*def, panel_)))});
+    FitListColumns(list);
     SetDlgItemText(IDC_COMPARE_NOTE,
                    differing.empty() ? LoadResString(IDS_COMPARE_SAME)
                                      : FormatResString(IDS_COMPARE_COUNT, std::to_wstring(differing.size())));
