@@ -37,20 +37,17 @@ qv::SettingsBlock With(const std::vector<std::pair<const char*, qv::SettingValue
 }
 
 const qv::SettingsBlock kEighty = With({{"msw2.printColumns", std::string("８０桁")}});
+const qv::SettingsBlock kCourier = With({{"param.font2", std::string("クーリエ")}});
+// The compare list's row for font 2, the base's value first.
+const std::vector<std::wstring> kCourierRow = {W("パラメータ設定"), W("フォント選択 フォント２"),
+                                               W("クーリエ"), W("標準")};
 
-// A record of a send; no block gives a damaged one.
-qv::JournalRecord Record(const char* time, const char* printer, qv::Delivery result,
+// A record of a send by PC01／tanaka; no block gives a damaged one.
+qv::JournalRecord Record(const char* printer, qv::Delivery result,
                          const std::optional<qv::SettingsBlock>& block, const char* reason = "")
 {
-    qv::JournalRecord r;
-    r.time = time;
-    r.computer = "PC01";
-    r.user = "tanaka";
-    r.program = "qvx4k5";
-    r.version = "2.0.0";
-    r.printer = printer;
-    r.port = "LPT1:";
-    r.route = "spooler";
+    qv::JournalRecord r{
+        .time = "2026-01-01T09:00:00.000Z", .computer = "PC01", .user = "tanaka", .printer = printer};
     r.result = result;
     r.reason = reason;
     r.block = block ? qv::BlockHex(*block) : "00ff";
@@ -58,11 +55,19 @@ qv::JournalRecord Record(const char* time, const char* printer, qv::Delivery res
     return r;
 }
 
-Rows ListRows(HWND list, int columns)
+std::string Lines(const std::vector<qv::JournalRecord>& records)
+{
+    std::string text;
+    for (const auto& r : records)
+        text += qv::JournalLine(r) + '\n';
+    return text;
+}
+
+Rows ListRows(HWND list, int first, int columns)
 {
     Rows rows(static_cast<std::size_t>(ListView_GetItemCount(list)));
     for (std::size_t i = 0; i < rows.size(); ++i)
-        for (int c = 0; c < columns; ++c)
+        for (int c = first; c < columns; ++c)
             rows[i].push_back(ListItemText(list, static_cast<int>(i), c));
     return rows;
 }
@@ -83,6 +88,7 @@ protected:
     qv::SendJournal journal{{dir / "Quorvex" / "sends.jsonl", {}}, Win32JournalSteps()};
     MessageBoxRecorder boxes;
     FileDialogRecorder dialogs;
+    PanelUnderTest dlg;
 
     void SetUp() override
     {
@@ -96,66 +102,53 @@ protected:
         std::error_code ec;
         fs::remove_all(dir, ec);
     }
-    void Write(const std::vector<qv::JournalRecord>& records, const std::string& tail = "")
+    // Nothing: no journal file at all.
+    void Write(const std::optional<std::string>& text)
     {
-        std::ofstream out(journal.Places().userFile, std::ios::binary);
-        for (const auto& r : records)
-            out << qv::JournalLine(r) << '\n';
-        out << tail;
+        fs::remove(journal.Places().userFile);
+        if (text)
+            std::ofstream(journal.Places().userFile, std::ios::binary) << *text;
     }
 };
 
 TEST_F(SendHistoryTest, ListsThePrintersRecordsNewestFirstOrEveryPrintersAndLocksDamagedOnes)
 {
-    Write({Record("2026-01-01T09:00:00.000Z", "KQ Default", qv::Delivery::Delivered, kEighty),
-           Record("2026-01-02T09:00:00.000Z", "KQ Other", qv::Delivery::Waiting, qv::FactoryDefaults,
-                  "オフライン"),
-           Record("2026-01-03T09:00:00.000Z", "KQ Default", qv::Delivery::Failed, std::nullopt)},
-          "{\"time\":\"2026-01-04");  // torn: a writer stopped half way
+    const std::string three =
+        Lines({Record("KQ Default", qv::Delivery::Delivered, kEighty),
+               Record("KQ Other", qv::Delivery::Waiting, qv::FactoryDefaults, "オフライン"),
+               Record("KQ Default", qv::Delivery::Failed, std::nullopt)}) +
+        "{\"time\":\"2026-01-04";  // torn: a writer stopped half way
+    const Rows damaged = {{L"KQ Default", W("失敗"), W("PC01／tanaka"), W("記録が壊れています")}};
+    const std::vector<std::wstring> delivered = {L"KQ Default", W("送信完了"), W("PC01／tanaka"), L"1"};
+    const std::vector<std::wstring> other = {L"KQ Other", W("待機中（オフライン）"), W("PC01／tanaka"), L"0"};
     const struct {
+        std::optional<std::string> journal;
         bool all;
-        Rows rows;  // プリンタ, 結果, コンピュータ／ユーザー, 変更点
+        Rows rows;  // プリンタ, 結果, コンピュータ／ユーザー, 変更点 (newest first)
     } cases[] = {
-        {false,
-         {{L"KQ Default", W("失敗"), W("PC01／tanaka"), W("記録が壊れています")},
-          {L"KQ Default", W("送信完了"), W("PC01／tanaka"), L"1"}}},
-        {true,
-         {{L"KQ Default", W("失敗"), W("PC01／tanaka"), W("記録が壊れています")},
-          {L"KQ Other", W("待機中（オフライン）"), W("PC01／tanaka"), L"0"},
-          {L"KQ Default", W("送信完了"), W("PC01／tanaka"), L"1"}}},
+        {three, false, {damaged[0], delivered}},
+        {three, true, {damaged[0], other, delivered}},
+        {std::nullopt, false, {}},
+        {"", true, {}},
+        {"not json\n{\"time\":", true, {}},
     };
     const qv::PanelValues panel = qv::StartupPanelValues();
     for (const auto& c : cases) {
-        CSendHistoryDlg dlg(L"KQ Default", panel);
-        RunModal(dlg, [&] {
+        Write(c.journal);
+        CSendHistoryDlg history(L"KQ Default", panel);
+        RunModal(history, [&] {
             if (c.all)
-                Click(dlg, IDC_HISTORY_ALL);
-            Rows rows = ListRows(dlg.GetDlgItem(IDC_HISTORY_LIST), 5);
-            for (auto& row : rows)
-                row.erase(row.begin());  // the local time
-            EXPECT_EQ(rows, c.rows) << "all printers: " << c.all;
+                Click(history, IDC_HISTORY_ALL);
+            EXPECT_EQ(ListRows(history.GetDlgItem(IDC_HISTORY_LIST), 1, 5), c.rows) << c.all;
+            EXPECT_EQ(history.GetDlgItemText(IDC_HISTORY_NOTE),
+                      LoadResString(c.rows.empty() ? IDS_HISTORY_EMPTY : IDS_HISTORY_CHANGES_NOTE));
             for (const int id : {IDOK, IDC_HISTORY_COMPARE, IDC_HISTORY_SAVE})
-                EXPECT_FALSE(Enabled(dlg, id)) << "the damaged newest record is selected";
-            SelectListItem(dlg.GetDlgItem(IDC_HISTORY_LIST), static_cast<int>(c.rows.size()) - 1);
-            EXPECT_TRUE(Enabled(dlg, IDOK) && Enabled(dlg, IDC_HISTORY_COMPARE) &&
-                        Enabled(dlg, IDC_HISTORY_SAVE));
-            EXPECT_EQ(dlg.GetDlgItemText(IDC_HISTORY_NOTE), LoadResString(IDS_HISTORY_CHANGES_NOTE));
-        });
-    }
-}
-
-TEST_F(SendHistoryTest, AMissingOrEmptyJournalShowsAnEmptyListAndSaysSo)
-{
-    const qv::PanelValues panel = qv::StartupPanelValues();
-    for (const char* text : {static_cast<const char*>(nullptr), "", "not json\n{\"time\":"}) {
-        fs::remove(journal.Places().userFile);
-        if (text)
-            Write({}, text);
-        CSendHistoryDlg dlg(L"KQ Default", panel);
-        RunModal(dlg, [&] {
-            EXPECT_EQ(ListView_GetItemCount(dlg.GetDlgItem(IDC_HISTORY_LIST)), 0);
-            EXPECT_EQ(dlg.GetDlgItemText(IDC_HISTORY_NOTE), LoadResString(IDS_HISTORY_EMPTY));
-            EXPECT_FALSE(Enabled(dlg, IDOK));
+                EXPECT_FALSE(Enabled(history, id)) << "no record, or the damaged newest one, is selected";
+            if (c.rows.empty())
+                return;
+            SelectListItem(history.GetDlgItem(IDC_HISTORY_LIST), static_cast<int>(c.rows.size()) - 1);
+            for (const int id : {IDOK, IDC_HISTORY_COMPARE, IDC_HISTORY_SAVE})
+                EXPECT_TRUE(Enabled(history, id));
         });
     }
 }
@@ -164,40 +157,31 @@ TEST_F(SendHistoryTest, CompareListsTheDifferencesAndSaveWritesTheRecordsBlock)
 {
     const qv::SettingsBlock sent =
         With({{"msw2.printColumns", std::string("８０桁")}, {"param.font2", std::string("クーリエ")}});
-    Write({Record("2026-01-01T09:00:00.000Z", "KQ Default", qv::Delivery::Delivered, sent)});
+    Write(Lines({Record("KQ Default", qv::Delivery::Delivered, sent)}));
     const qv::PanelValues panel = qv::LoadAsPanel(kEighty).values;
     const fs::path saved = dir / "record.dat";
     dialogs.Answer(saved.wstring());
-    CSendHistoryDlg dlg(L"KQ Default", panel);
-    RunModal(dlg, [&] {
+    CSendHistoryDlg history(L"KQ Default", panel);
+    RunModal(history, [&] {
         CDialog::QueueModalScript([&](CDialog& compare) {
-            EXPECT_EQ(compare.GetWindowText(), W("設定の比較"));
             EXPECT_FALSE(Enabled(compare, IDC_COMPARE_BASE)) << "a single base";
-            EXPECT_EQ(ListRows(compare.GetDlgItem(IDC_COMPARE_LIST), 4),
-                      (Rows{{W("パラメータ設定"), W("フォント選択 フォント２"), W("クーリエ"), W("標準")}}));
+            EXPECT_EQ(ListRows(compare.GetDlgItem(IDC_COMPARE_LIST), 0, 4), Rows{kCourierRow});
             compare.EndDialog(IDCANCEL);
         });
-        Click(dlg, IDC_HISTORY_COMPARE);
-        Click(dlg, IDC_HISTORY_SAVE);
+        Click(history, IDC_HISTORY_COMPARE);
+        Click(history, IDC_HISTORY_SAVE);
     });
     ASSERT_EQ(dialogs.Requests().size(), 1u);
-    EXPECT_TRUE(dialogs.Requests()[0].save);
     std::ifstream in(saved, std::ios::binary);
     const std::vector<char> bytes(std::istreambuf_iterator<char>(in), {});
     const auto expected = qv::EncodeSettingsFile(sent);
     EXPECT_TRUE(std::equal(bytes.begin(), bytes.end(), expected.begin(), expected.end()));
 }
 
-class HistoryPanelTest : public SendHistoryTest {
-protected:
-    PanelUnderTest dlg;
-    void Run(const std::function<void()>& body) { RunModal(dlg, body); }
-};
-
-TEST_F(HistoryPanelTest, OpenAsksAsALoadDoesThenTakesTheRecordAsWorkingAndSavedCopy)
+TEST_F(SendHistoryTest, OpenAsksAsALoadDoesThenTakesTheRecordAsWorkingAndSavedCopy)
 {
-    Write({Record("2026-01-01T09:00:00.000Z", "KQ Default", qv::Delivery::Delivered, kEighty)});
-    Run([&] {
+    Write(Lines({Record("KQ Default", qv::Delivery::Delivered, kEighty)}));
+    RunModal(dlg, [&] {
         dlg.lastFile = L"C:\\old.dat";
         qv::SettingsBlock edited = With({{"param.font1", std::string("ゴシック")}});
         dlg.DistributeToPages(edited);
@@ -211,54 +195,47 @@ TEST_F(HistoryPanelTest, OpenAsksAsALoadDoesThenTakesTheRecordAsWorkingAndSavedC
             else
                 dlg.SendMessage(WM_COMMAND, MAKEWPARAM(ID_TB_HISTORY, BN_CLICKED),
                                 reinterpret_cast<LPARAM>(dlg.toolbar.m_hWnd));
-            ASSERT_EQ(boxes.Calls().size(), 1u);
-            EXPECT_EQ(boxes.Calls()[0].text, LoadResString(IDS_ASK_DISCARD));
+            EXPECT_EQ(boxes.Texts(), std::vector{LoadResString(IDS_ASK_DISCARD)});
             boxes.Clear();
-            const qv::SettingsBlock expected = answer == IDYES ? kEighty : edited;
-            EXPECT_EQ(dlg.workingBlock, expected);
+            EXPECT_EQ(dlg.workingBlock, answer == IDYES ? kEighty : edited);
             EXPECT_EQ(dlg.savedBlock, answer == IDYES ? kEighty : qv::FactoryDefaults);
             EXPECT_EQ(dlg.lastFile.has_value(), answer == IDNO) << "an opened record comes from no file";
         }
     });
 }
 
-TEST_F(HistoryPanelTest, ReviewStartsAtTheLastDeliveredThenTheLastFileThenTheFactory)
+TEST_F(SendHistoryTest, ReviewStartsAtTheLastDeliveredThenTheLastFileThenTheFactory)
 {
     const fs::path file = dir / "base.dat";
-    {
-        const auto bytes = qv::EncodeSettingsFile(With({{"param.font2", std::string("クーリエ")}}));
-        std::ofstream(file, std::ios::binary)
-            .write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-    }
+    const auto bytes = qv::EncodeSettingsFile(kCourier);
+    std::ofstream(file, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    const std::vector<std::wstring> eighty = {W("ＭＳＷ２"), W("印刷桁数の切り替え （MSW2-7）"), W("８０桁"),
+                                              W("１３６桁")};
     const struct {
-        std::vector<qv::JournalRecord> journal;
+        std::string journal;
         bool withFile;
         int bases;
         const char* firstName;  // the default base's name begins so
         Rows rows;
     } cases[] = {
-        {{Record("2026-01-01T09:00:00.000Z", "KQ Default", qv::Delivery::Delivered, kEighty),
-          Record("2026-01-02T09:00:00.000Z", "KQ Default", qv::Delivery::Failed, qv::FactoryDefaults),
-          Record("2026-01-03T09:00:00.000Z", "KQ Other", qv::Delivery::Delivered, qv::FactoryDefaults)},
+        {Lines({Record("KQ Default", qv::Delivery::Delivered, kEighty),
+                Record("KQ Default", qv::Delivery::Failed, kCourier),
+                Record("KQ Other", qv::Delivery::Delivered, kCourier)}),
          true,
          3,
          "プリンタへ最後に送信した設定",
-         {{W("ＭＳＷ２"), W("印刷桁数の切り替え （MSW2-7）"), W("８０桁"), W("１３６桁")}}},
-        {{},
-         true,
-         2,
-         "最後に読み込み・保存したファイル（base.dat）",
-         {{W("パラメータ設定"), W("フォント選択 フォント２"), W("クーリエ"), W("標準")}}},
-        {{}, false, 1, "工場出荷設定", {}},
+         {eighty}},
+        {"", true, 2, "最後に読み込み・保存したファイル（base.dat）", {kCourierRow}},
+        {"", false, 1, "工場出荷設定", {}},
     };
     for (const auto& c : cases) {
         Write(c.journal);
-        Run([&] {
+        RunModal(dlg, [&] {
             dlg.lastFile = c.withFile ? std::optional(file.wstring()) : std::nullopt;
             CDialog::QueueModalScript([&](CDialog& compare) {
                 EXPECT_EQ(compare.SendDlgItemMessage(IDC_COMPARE_BASE, CB_GETCOUNT), c.bases);
                 EXPECT_EQ(compare.GetDlgItemText(IDC_COMPARE_BASE).rfind(W(c.firstName), 0), 0u);
-                EXPECT_EQ(ListRows(compare.GetDlgItem(IDC_COMPARE_LIST), 4), c.rows) << c.firstName;
+                EXPECT_EQ(ListRows(compare.GetDlgItem(IDC_COMPARE_LIST), 0, 4), c.rows) << c.firstName;
                 compare.EndDialog(IDCANCEL);
             });
             dlg.SendCommand(ID_REVIEW_CHANGES);
@@ -266,10 +243,10 @@ TEST_F(HistoryPanelTest, ReviewStartsAtTheLastDeliveredThenTheLastFileThenTheFac
     }
 }
 
-TEST_F(HistoryPanelTest, EachSendIsRecordedAndAJournalThatFailsStopsNothing)
+TEST_F(SendHistoryTest, EachSendIsRecordedAndAJournalThatFailsStopsNothing)
 {
     const fs::path file = dir / "saved.dat";
-    Run([&] {
+    RunModal(dlg, [&] {
         dialogs.Answer(file.wstring());
         dlg.SendCommand(ID_FILE_SAVE);
         dlg.SendCommand(ID_SEND);
@@ -281,18 +258,14 @@ TEST_F(HistoryPanelTest, EachSendIsRecordedAndAJournalThatFailsStopsNothing)
               std::tie("qvx4k5", "KQ Default", "LPT1:", "spooler"));
     EXPECT_EQ(r.result, qv::Delivery::Delivered);
     EXPECT_EQ(r.block, qv::BlockHex(qv::FactoryDefaults));
-    EXPECT_EQ(r.sha256.size(), 64u);
     EXPECT_EQ(r.file, Narrow(file.wstring()));
     EXPECT_FALSE(r.server);
 
     qv::JournalSteps refusing = Win32JournalSteps();
-    refusing.append = [](const fs::path&, std::string_view, std::string& problem) {
-        problem = "disk full";
-        return false;
-    };
+    refusing.append = [](const fs::path&, std::string_view, std::string&) { return false; };
     const qv::SendJournal broken({dir / "x.jsonl", {}}, refusing);
     SetCurrentJournal(&broken);
-    Run([&] {
+    RunModal(dlg, [&] {
         dlg.SendCommand(ID_SEND);
         EXPECT_EQ(boxes.Texts().back(), LoadResString(IDS_SENT));
         wchar_t part[200] = {};
