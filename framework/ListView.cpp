@@ -27,16 +27,15 @@ void InsertListColumn(HWND list, int index, const std::wstring& header, int widt
     ListView_InsertColumn(list, index, &column);
 }
 
-int AppendListRow(HWND list, const std::vector<std::wstring>& texts, LPARAM data)
+int AppendListRow(HWND list, const std::vector<std::wstring>& texts)
 {
     if (texts.empty())
         return -1;
     std::wstring first = texts[0];
     LVITEMW item{};
-    item.mask = LVIF_TEXT | LVIF_PARAM;
+    item.mask = LVIF_TEXT;
     item.iItem = ListView_GetItemCount(list);
     item.pszText = first.data();
-    item.lParam = data;
     const int index = ListView_InsertItem(list, &item);
     if (index < 0)
         return -1;

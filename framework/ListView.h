@@ -13,7 +13,7 @@ int DialogUnitsWide(HWND dialog, int units);
 void InsertListColumn(HWND list, int index, const std::wstring& header, int width);
 // A row at the end: the item's text, then one text per further column.
 // The row's index, or -1 when the control refused it.
-int AppendListRow(HWND list, const std::vector<std::wstring>& texts, LPARAM data = 0);
+int AppendListRow(HWND list, const std::vector<std::wstring>& texts);
 // Each column as wide as its widest text and its header, and at least as
 // wide as it was, so that no cell is cut.
 void FitListColumns(HWND list);

@@ -313,8 +313,7 @@ void CMainPanelDlg::ShowSendHistory()
 void CMainPanelDlg::ReviewChanges()
 {
     CollectFromPages(state_.workingBlock);
-    CSettingsCompareDlg compare(ReviewBases(printerName_, lastFile_), values_);
-    compare.DoModal(m_hWnd);
+    CSettingsCompareDlg(ReviewBases(printerName_, lastFile_), values_).DoModal(m_hWnd);
 }
 
 void CMainPanelDlg::RecordSend(const qv::SendOutcome& outcome)

@@ -17,6 +17,7 @@
 #include "framework/Text.h"
 #include "resource.h"
 #include "storage/JournalWin32.h"
+#include "storage/SettingsFileWin32.h"
 #include "ui/JournalAccess.h"
 #include "ui/SendHistoryDlg.h"
 
@@ -42,25 +43,17 @@ const qv::SettingsBlock kCourier = With({{"param.font2", std::string("クーリ�
 const std::vector<std::wstring> kCourierRow = {W("パラメータ設定"), W("フォント選択 フォント２"),
                                                W("クーリエ"), W("標準")};
 
-// A record of a send by PC01／tanaka; no block gives a damaged one.
-qv::JournalRecord Record(const char* printer, qv::Delivery result,
-                         const std::optional<qv::SettingsBlock>& block, const char* reason = "")
+// A journal line of a send by PC01／tanaka; no block gives a damaged record.
+std::string Line(const char* printer, qv::Delivery result, const std::optional<qv::SettingsBlock>& block,
+                 const char* reason = "")
 {
-    qv::JournalRecord r{
-        .time = "2026-01-01T09:00:00.000Z", .computer = "PC01", .user = "tanaka", .printer = printer};
+    qv::JournalRecord r{.time = "2026-01-01T09:00:00.000Z", .computer = "PC01", .user = "tanaka"};
+    r.printer = printer;
     r.result = result;
     r.reason = reason;
     r.block = block ? qv::BlockHex(*block) : "00ff";
     r.sha256 = qv::Sha256Hex(block.value_or(qv::FactoryDefaults));
-    return r;
-}
-
-std::string Lines(const std::vector<qv::JournalRecord>& records)
-{
-    std::string text;
-    for (const auto& r : records)
-        text += qv::JournalLine(r) + '\n';
-    return text;
+    return qv::JournalLine(r) + '\n';
 }
 
 Rows ListRows(HWND list, int first, int columns)
@@ -113,21 +106,21 @@ protected:
 
 TEST_F(SendHistoryTest, ListsThePrintersRecordsNewestFirstOrEveryPrintersAndLocksDamagedOnes)
 {
-    const std::string three =
-        Lines({Record("KQ Default", qv::Delivery::Delivered, kEighty),
-               Record("KQ Other", qv::Delivery::Waiting, qv::FactoryDefaults, "オフライン"),
-               Record("KQ Default", qv::Delivery::Failed, std::nullopt)}) +
-        "{\"time\":\"2026-01-04";  // torn: a writer stopped half way
-    const Rows damaged = {{L"KQ Default", W("失敗"), W("PC01／tanaka"), W("記録が壊れています")}};
-    const std::vector<std::wstring> delivered = {L"KQ Default", W("送信完了"), W("PC01／tanaka"), L"1"};
-    const std::vector<std::wstring> other = {L"KQ Other", W("待機中（オフライン）"), W("PC01／tanaka"), L"0"};
+    const std::string three = Line("KQ Default", qv::Delivery::Delivered, kEighty) +
+                              Line("KQ Other", qv::Delivery::Waiting, qv::FactoryDefaults, "オフライン") +
+                              Line("KQ Default", qv::Delivery::Failed, std::nullopt) +
+                              "{\"time\":\"2026-01-04";  // torn: a writer stopped half way
+    using Row = std::vector<std::wstring>;
+    const Row damaged = {L"KQ Default", W("失敗"), W("PC01／tanaka"), W("記録が壊れています")};
+    const Row delivered = {L"KQ Default", W("送信完了"), W("PC01／tanaka"), L"1"};
+    const Row other = {L"KQ Other", W("待機中（オフライン）"), W("PC01／tanaka"), L"0"};
     const struct {
         std::optional<std::string> journal;
         bool all;
         Rows rows;  // プリンタ, 結果, コンピュータ／ユーザー, 変更点 (newest first)
     } cases[] = {
-        {three, false, {damaged[0], delivered}},
-        {three, true, {damaged[0], other, delivered}},
+        {three, false, {damaged, delivered}},
+        {three, true, {damaged, other, delivered}},
         {std::nullopt, false, {}},
         {"", true, {}},
         {"not json\n{\"time\":", true, {}},
@@ -142,13 +135,13 @@ TEST_F(SendHistoryTest, ListsThePrintersRecordsNewestFirstOrEveryPrintersAndLock
             EXPECT_EQ(ListRows(history.GetDlgItem(IDC_HISTORY_LIST), 1, 5), c.rows) << c.all;
             EXPECT_EQ(history.GetDlgItemText(IDC_HISTORY_NOTE),
                       LoadResString(c.rows.empty() ? IDS_HISTORY_EMPTY : IDS_HISTORY_CHANGES_NOTE));
-            for (const int id : {IDOK, IDC_HISTORY_COMPARE, IDC_HISTORY_SAVE})
-                EXPECT_FALSE(Enabled(history, id)) << "no record, or the damaged newest one, is selected";
-            if (c.rows.empty())
-                return;
-            SelectListItem(history.GetDlgItem(IDC_HISTORY_LIST), static_cast<int>(c.rows.size()) - 1);
-            for (const int id : {IDOK, IDC_HISTORY_COMPARE, IDC_HISTORY_SAVE})
-                EXPECT_TRUE(Enabled(history, id));
+            // Nothing, or the damaged newest record, is selected; then the oldest one.
+            for (const bool whole : {false, true}) {
+                if (whole && !c.rows.empty())
+                    SelectListItem(history.GetDlgItem(IDC_HISTORY_LIST), static_cast<int>(c.rows.size()) - 1);
+                for (const int id : {IDOK, IDC_HISTORY_COMPARE, IDC_HISTORY_SAVE})
+                    EXPECT_EQ(Enabled(history, id), whole && !c.rows.empty()) << id;
+            }
         });
     }
 }
@@ -157,7 +150,7 @@ TEST_F(SendHistoryTest, CompareListsTheDifferencesAndSaveWritesTheRecordsBlock)
 {
     const qv::SettingsBlock sent =
         With({{"msw2.printColumns", std::string("８０桁")}, {"param.font2", std::string("クーリエ")}});
-    Write(Lines({Record("KQ Default", qv::Delivery::Delivered, sent)}));
+    Write(Line("KQ Default", qv::Delivery::Delivered, sent));
     const qv::PanelValues panel = qv::LoadAsPanel(kEighty).values;
     const fs::path saved = dir / "record.dat";
     dialogs.Answer(saved.wstring());
@@ -172,15 +165,14 @@ TEST_F(SendHistoryTest, CompareListsTheDifferencesAndSaveWritesTheRecordsBlock)
         Click(history, IDC_HISTORY_SAVE);
     });
     ASSERT_EQ(dialogs.Requests().size(), 1u);
-    std::ifstream in(saved, std::ios::binary);
-    const std::vector<char> bytes(std::istreambuf_iterator<char>(in), {});
-    const auto expected = qv::EncodeSettingsFile(sent);
-    EXPECT_TRUE(std::equal(bytes.begin(), bytes.end(), expected.begin(), expected.end()));
+    qv::SettingsBlock written{};
+    EXPECT_EQ(qv::ReadSettingsFile(saved, written), qv::FileReadResult::Ok);
+    EXPECT_EQ(written, sent);
 }
 
 TEST_F(SendHistoryTest, OpenAsksAsALoadDoesThenTakesTheRecordAsWorkingAndSavedCopy)
 {
-    Write(Lines({Record("KQ Default", qv::Delivery::Delivered, kEighty)}));
+    Write(Line("KQ Default", qv::Delivery::Delivered, kEighty));
     RunModal(dlg, [&] {
         dlg.lastFile = L"C:\\old.dat";
         qv::SettingsBlock edited = With({{"param.font1", std::string("ゴシック")}});
@@ -207,24 +199,20 @@ TEST_F(SendHistoryTest, OpenAsksAsALoadDoesThenTakesTheRecordAsWorkingAndSavedCo
 TEST_F(SendHistoryTest, ReviewStartsAtTheLastDeliveredThenTheLastFileThenTheFactory)
 {
     const fs::path file = dir / "base.dat";
-    const auto bytes = qv::EncodeSettingsFile(kCourier);
-    std::ofstream(file, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-    const std::vector<std::wstring> eighty = {W("ＭＳＷ２"), W("印刷桁数の切り替え （MSW2-7）"), W("８０桁"),
-                                              W("１３６桁")};
+    ASSERT_EQ(WriteSettingsFileWin32(file, kCourier), qv::FileWriteResult::Ok);
+    // The newest delivered record of the printer in use, not a failed or another printer's.
+    const std::string journal = Line("KQ Default", qv::Delivery::Delivered, kEighty) +
+                                Line("KQ Default", qv::Delivery::Failed, kCourier) +
+                                Line("KQ Other", qv::Delivery::Delivered, kCourier);
+    const Rows eighty = {{W("ＭＳＷ２"), W("印刷桁数の切り替え （MSW2-7）"), W("８０桁"), W("１３６桁")}};
     const struct {
         std::string journal;
         bool withFile;
         int bases;
-        const char* firstName;  // the default base's name begins so
+        const char* first;  // the default base's name begins so
         Rows rows;
     } cases[] = {
-        {Lines({Record("KQ Default", qv::Delivery::Delivered, kEighty),
-                Record("KQ Default", qv::Delivery::Failed, kCourier),
-                Record("KQ Other", qv::Delivery::Delivered, kCourier)}),
-         true,
-         3,
-         "プリンタへ最後に送信した設定",
-         {eighty}},
+        {journal, true, 3, "プリンタへ最後に送信した設定", eighty},
         {"", true, 2, "最後に読み込み・保存したファイル（base.dat）", {kCourierRow}},
         {"", false, 1, "工場出荷設定", {}},
     };
@@ -234,8 +222,8 @@ TEST_F(SendHistoryTest, ReviewStartsAtTheLastDeliveredThenTheLastFileThenTheFact
             dlg.lastFile = c.withFile ? std::optional(file.wstring()) : std::nullopt;
             CDialog::QueueModalScript([&](CDialog& compare) {
                 EXPECT_EQ(compare.SendDlgItemMessage(IDC_COMPARE_BASE, CB_GETCOUNT), c.bases);
-                EXPECT_EQ(compare.GetDlgItemText(IDC_COMPARE_BASE).rfind(W(c.firstName), 0), 0u);
-                EXPECT_EQ(ListRows(compare.GetDlgItem(IDC_COMPARE_LIST), 0, 4), c.rows) << c.firstName;
+                EXPECT_EQ(compare.GetDlgItemText(IDC_COMPARE_BASE).rfind(W(c.first), 0), 0u);
+                EXPECT_EQ(ListRows(compare.GetDlgItem(IDC_COMPARE_LIST), 0, 4), c.rows) << c.first;
                 compare.EndDialog(IDCANCEL);
             });
             dlg.SendCommand(ID_REVIEW_CHANGES);
