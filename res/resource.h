@@ -145,6 +145,8 @@
 #define IDS_BASE_LAST_DELIVERED     3058
 #define IDS_BASE_LAST_FILE          3059
 #define IDS_BASE_FACTORY            3060
+#define IDS_STATUS_SENDING          3070
+#define IDS_SEND_WAITING            3071
 // Toolbar buttons (their string resources are the tooltips)
 #define ID_TB_OPEN                  2000
 #define ID_TB_SAVE                  2001

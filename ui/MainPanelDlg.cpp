@@ -5,7 +5,6 @@
 #include <chrono>
 #include <functional>
 
-#include "JournalAccess.h"
 #include "PanelMessages.h"
 #include "SendHistoryCommands.h"
 #include "SendHistoryDlg.h"
@@ -25,7 +24,7 @@ CMainPanelDlg::CMainPanelDlg() : CDialog(IDD_MAIN)
 
     MapCommand(ID_FILE_OPEN, &CMainPanelDlg::ReadSettingsFile);
     MapCommand(ID_FILE_SAVE, &CMainPanelDlg::WriteSettingsFile);
-    MapCommand(ID_SEND, &CMainPanelDlg::SendSettings);
+    MapCommand(ID_SEND, [this] { SendSettings(); });
     MapCommand(ID_FACTORY, &CMainPanelDlg::OnShowFactoryDefaults);
     MapCommand(ID_SELECT_PRINTER, &CMainPanelDlg::SelectPrinter);
     MapCommand(ID_SEND_HISTORY, &CMainPanelDlg::ShowSendHistory);
@@ -124,7 +123,7 @@ void CMainPanelDlg::ApplyFactoryDefaults()
 {
     state_.workingBlock = qv::FactoryDefaults;
     DistributeToPages(state_.workingBlock);
-    SelectPage(0);
+    SelectPage(CPageTabs::kSelect);
     ShowMessage(IDS_FACTORY_SHOWN, MB_ICONINFORMATION);
     OnDataCheck();
     pageSelect_.UpdateFormButtonCaption();
@@ -134,8 +133,8 @@ bool CMainPanelDlg::PassPendingGate()
 {
     if (!pageParam_.CentringCheckPending())
         return true;
-    if (CurrentTab() != 1)
-        SelectPage(1);
+    if (CurrentTab() != CPageTabs::kParam)
+        SelectPage(CPageTabs::kParam);
     pageParam_.CorrectCentringValues();
     return false;
 }
@@ -316,52 +315,51 @@ void CMainPanelDlg::ReviewChanges()
     CSettingsCompareDlg(ReviewBases(printerName_, lastFile_), values_).DoModal(m_hWnd);
 }
 
-void CMainPanelDlg::RecordSend(const qv::SendOutcome& outcome)
-{
-    std::string problem;
-    const qv::JournalRecord record =
-        PanelSendRecord(printerName_, portName_, state_.workingBlock, outcome, lastFile_);
-    if (CurrentJournal().Append(record, problem))
-        statusBar_.SetTexts(printerName_, portName_);
-    else
-        statusBar_.SetNote(LoadResString(IDS_JOURNAL_FAILED));
-}
-
-void CMainPanelDlg::SendSettings()
+bool CMainPanelDlg::SendSettings()
 {
     // A failed send leads on to the printer switch.
-    if (SendOnce() == SendOutcome::Failed)
-        SelectPrinter();
+    if (SendOnce() != SendStep::Failed)
+        return true;
+    SelectPrinter();
+    return false;
 }
 
-CMainPanelDlg::SendOutcome CMainPanelDlg::SendOnce()
+CMainPanelDlg::SendStep CMainPanelDlg::SendOnce()
 {
     if (!PassPendingGate())
-        return SendOutcome::Stopped;
+        return SendStep::Stopped;
     if (printerName_.empty() || portName_.empty()) {
         ShowMessage(IDS_NO_PRINTER_SELECTED, MB_ICONEXCLAMATION);
         SelectPrinter();
         // A cancelled selection leaves no printer to send to.
         if (IsModalEnding() || printerName_.empty() || portName_.empty())
-            return SendOutcome::Stopped;
+            return SendStep::Stopped;
     }
     if (portName_ == qv::kFilePort) {
         ShowMessage(IDS_PORT_IS_FILE, MB_ICONINFORMATION);
-        return SendOutcome::Stopped;
+        return SendStep::Stopped;
     }
     CollectFromPages(state_.workingBlock);
-    const qv::SendOutcome outcome =
-        CurrentSpooler().SendRawJob(printerName_, qv::kJobName, state_.workingBlock,
-                                    CurrentPlatform().IsNtFamily(), std::chrono::seconds(10));
-    RecordSend(outcome);
-    if (outcome.delivery != qv::Delivery::Failed) {
-        ShowMessage(IDS_SENT, MB_ICONINFORMATION);
-        state_.sentBlock = state_.workingBlock;
-        EnableSendCommand(false);
-        return SendOutcome::Sent;
+    // The spooler follows the job for a while; the window is busy meanwhile.
+    const qv::SendOutcome outcome = [this] {
+        const CPanelStatusBar::Busy sending(statusBar_, LoadResString(IDS_STATUS_SENDING));
+        return CurrentSpooler().SendRawJob(printerName_, qv::kJobName, state_.workingBlock,
+                                           CurrentPlatform().IsNtFamily(), qv::kJobFollowTime);
+    }();
+    RecordPanelSend(statusBar_, printerName_, portName_, state_.workingBlock, outcome, lastFile_);
+    if (outcome.delivery == qv::Delivery::Failed) {
+        ShowMessage(IDS_SEND_FAILED, MB_ICONEXCLAMATION);
+        return SendStep::Failed;
     }
-    ShowMessage(IDS_SEND_FAILED, MB_ICONEXCLAMATION);
-    return SendOutcome::Failed;
+    // A job the queue still holds goes on to the printer when it is ready.
+    if (outcome.delivery == qv::Delivery::Delivered)
+        ShowMessage(IDS_SENT, MB_ICONINFORMATION);
+    else
+        ShowMessageBox(m_hWnd, FormatResString(IDS_SEND_WAITING, Widen(outcome.reason)), PanelCaption(),
+                       MB_OK | MB_ICONINFORMATION);
+    state_.sentBlock = state_.workingBlock;
+    EnableSendCommand(false);
+    return SendStep::Sent;
 }
 
 bool CMainPanelDlg::OfferFirst(UINT question, const std::function<bool()>& command)
@@ -396,7 +394,7 @@ void CMainPanelDlg::SelectPrinter()
         const bool unsaved = state_.HasUnsavedChanges();
         bool failed = false;
         if (unsent && !OfferFirst(IDS_ASK_SEND_BEFORE_SWITCH, [&] {
-                failed = SendOnce() == SendOutcome::Failed;
+                failed = SendOnce() == SendStep::Failed;
                 return true;
             }))
             return;
@@ -437,10 +435,10 @@ void CMainPanelDlg::ConfirmExit()
     CollectFromPages(state_.workingBlock);
     const bool unsent = state_.HasUnsentChanges();
     const bool unsaved = state_.HasUnsavedChanges();
-    if (unsent && !OfferFirst(IDS_ASK_SEND_BEFORE_EXIT, [this] {
-            SendSettings();
-            return true;
-        }))
+    // A send that fails ends the exit after the printer switch it leads to:
+    // the switch may show other settings (the factory ones), and the save
+    // question decided before it would write those over the operator's file.
+    if (unsent && !OfferFirst(IDS_ASK_SEND_BEFORE_EXIT, [this] { return SendSettings(); }))
         return;
     if (IsModalEnding())
         return;

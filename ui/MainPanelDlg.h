@@ -33,7 +33,8 @@ public:
     // The commands, as the menu, the toolbar and the accelerators run them.
     void ReadSettingsFile();
     void WriteSettingsFile();
-    void SendSettings();
+    // False when the send failed; the printer switch has then followed.
+    bool SendSettings();
     void SelectPrinter();
     void ConfirmExit();
     void ShowSendHistory();
@@ -81,17 +82,15 @@ protected:
     CPanelStatusBar statusBar_;
 
 private:
-    enum class SendOutcome { Sent, Failed, Stopped };
+    // How far a send got: Sent also covers a job left waiting in the queue.
+    enum class SendStep { Sent, Failed, Stopped };
 
     void OnShowFactoryDefaults();
     void ApplyFactoryDefaults();
     void ShowHelp();
     void OnAbout();
     // One send of the working copy, with its messages.
-    SendOutcome SendOnce();
-    // The send's record in the journal; a journal that cannot be written
-    // is named in the status bar and stops nothing.
-    void RecordSend(const qv::SendOutcome& outcome);
+    SendStep SendOnce();
     // The question before other settings replace the panel's; true to go on.
     bool MayReplaceSettings();
     // Settings that replace the panel's as a load does: shown, and saved as

@@ -9,18 +9,20 @@
 
 namespace {
 
+constexpr SHORT kKeyDown = static_cast<SHORT>(0x8000);  // GetKeyState's bit for a key held down
+
 struct TabEntry {
     UINT caption;  // string resource
     int image;
 };
 // Tab order; the pages follow the same order.
 constexpr std::array<TabEntry, CPageTabs::kCount> kTabs = {{
-    {IDS_TAB_SELECT, 0},
-    {IDS_TAB_PARAM, 2},
-    {IDS_TAB_MSW1, 1},
-    {IDS_TAB_MSW2, 1},
-    {IDS_TAB_MSW3, 1},
-    {IDS_TAB_MSW4, 1},
+    {IDS_TAB_SELECT, kTabImageSelect},
+    {IDS_TAB_PARAM, kTabImageParam},
+    {IDS_TAB_MSW1, kTabImageMsw},
+    {IDS_TAB_MSW2, kTabImageMsw},
+    {IDS_TAB_MSW3, kTabImageMsw},
+    {IDS_TAB_MSW4, kTabImageMsw},
 }};
 
 }  // namespace
@@ -38,8 +40,8 @@ void CPageTabs::Create(HWND owner, HWND tab)
         item.iImage = kTabs[static_cast<std::size_t>(i)].image;
         TabCtrl_InsertItem(tab_, i, &item);
     }
-    EnsureCreated(Page(0));
-    Page(0).ShowWindow(SW_SHOW);
+    EnsureCreated(Page(kSelect));
+    Page(kSelect).ShowWindow(SW_SHOW);
 }
 
 void CPageTabs::SetDpi(UINT dpi)
@@ -105,9 +107,9 @@ int CPageTabs::StepKey(const MSG& msg)
 {
     // The page keys of property sheets: Ctrl+Tab and Ctrl+PageDown forward,
     // Ctrl+Shift+Tab and Ctrl+PageUp back.
-    if (msg.message != WM_KEYDOWN || !(::GetKeyState(VK_CONTROL) & 0x8000))
+    if (msg.message != WM_KEYDOWN || !(::GetKeyState(VK_CONTROL) & kKeyDown))
         return 0;
-    const bool shift = (::GetKeyState(VK_SHIFT) & 0x8000) != 0;
+    const bool shift = (::GetKeyState(VK_SHIFT) & kKeyDown) != 0;
     switch (msg.wParam) {
     case VK_TAB: return shift ? -1 : 1;
     case VK_NEXT: return 1;

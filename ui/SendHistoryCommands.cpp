@@ -36,6 +36,17 @@ qv::JournalRecord PanelSendRecord(const std::wstring& printer, const std::wstrin
     return record;
 }
 
+void RecordPanelSend(CPanelStatusBar& bar, const std::wstring& printer, const std::wstring& port,
+                     const qv::SettingsBlock& block, const qv::SendOutcome& outcome,
+                     const std::optional<std::wstring>& file)
+{
+    std::string problem;
+    if (CurrentJournal().Append(PanelSendRecord(printer, port, block, outcome, file), problem))
+        bar.SetTexts(printer, port);
+    else
+        bar.SetNote(LoadResString(IDS_JOURNAL_FAILED));
+}
+
 std::vector<CompareBase> ReviewBases(const std::wstring& printer, const std::optional<std::wstring>& lastFile)
 {
     std::vector<CompareBase> bases;

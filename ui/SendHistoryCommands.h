@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "PanelStatusBar.h"
 #include "SettingsCompareDlg.h"
 #include "core/SendJournal.h"
 
@@ -15,6 +16,13 @@
 qv::JournalRecord PanelSendRecord(const std::wstring& printer, const std::wstring& port,
                                   const qv::SettingsBlock& block, const qv::SendOutcome& outcome,
                                   const std::optional<std::wstring>& file);
+
+// Appends that record to the journal. A journal that cannot be written
+// stops nothing: `bar` names it in the printer's place until a record is
+// written again.
+void RecordPanelSend(CPanelStatusBar& bar, const std::wstring& printer, const std::wstring& port,
+                     const qv::SettingsBlock& block, const qv::SendOutcome& outcome,
+                     const std::optional<std::wstring>& file);
 
 // The bases of 変更点の確認, the default first: the last record delivered to
 // `printer` (when the journal has one), the settings file last loaded or
