@@ -206,6 +206,8 @@ const struct DialogTopic {
     {"IDD_PAGE_MSW4", "msw4.htm", "images/page-msw4.png"},
     {"IDD_FORM_SETUP", "form.htm", "images/form-setup.png"},
     {"IDD_PRINTER_SELECT", "printer.htm", "images/printer-select.png"},
+    {"IDD_SEND_HISTORY", "history.htm", "images/sendhistory.png"},
+    {"IDD_SETTINGS_COMPARE", "history.htm", "images/compare.png"},
 };
 
 TEST(HelpCoverage, EveryControlLabelIsExplainedInItsTopic)
