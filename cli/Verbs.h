@@ -19,7 +19,7 @@ struct DiffOptions {
 };
 struct ExportOptions {
     std::string file;
-    std::string output;  // empty: standard output
+    std::string output;  // empty or "-": standard output
 };
 struct ImportOptions {
     std::string json;
@@ -28,6 +28,7 @@ struct ImportOptions {
 };
 struct CheckOptions {
     std::vector<std::string> files;
+    bool json = false;
 };
 struct FactoryOptions {
     std::string output;

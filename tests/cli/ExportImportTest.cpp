@@ -84,7 +84,7 @@ TEST_F(ExportImport, ExportHasEveryKeyInPageOrderWithTextsAndNumbers)
 {
     const auto doc = Export(Settings("a.dat", EverySettingChanged()));
     EXPECT_EQ(doc["format"], "qvx4k5-settings");
-    EXPECT_EQ(doc["version"], 1);
+    EXPECT_EQ(doc["version"], 2);
     const auto& settings = doc["settings"];
     ASSERT_EQ(settings.size(), qv::Settings().size());
     std::size_t i = 0;
@@ -98,14 +98,21 @@ TEST_F(ExportImport, ExportHasEveryKeyInPageOrderWithTextsAndNumbers)
     EXPECT_EQ(settings["form3.rightMargin"], 103);
 }
 
-TEST_F(ExportImport, FrameComesFromTheBaseFileOrFromTheFactory)
+TEST_F(ExportImport, FrameComesFromTheDocumentElseFromTheBaseFileOrTheFactory)
 {
     SettingsBlock framed = EverySettingChanged();
     framed[124] = 0x33;  // a reserved byte the panel sends as it is
     framed[246] = '1';
     const std::string file = Settings("framed.dat", framed);
     ASSERT_EQ(Run({"export", file, "-o", Path("f.json")}).code, 0);
+    ASSERT_EQ(Run({"import", Path("f.json"), "-o", Path("v2.dat")}).code, 0);
+    EXPECT_EQ(ReadBytes("v2.dat"), SavedByPanel(framed));
 
+    // A version 1 document has no frame.
+    auto doc = nlohmann::ordered_json::parse(ReadBytes("f.json"));
+    doc.erase("frame");
+    doc["version"] = 1;
+    WriteText("f.json", doc.dump());
     ASSERT_EQ(Run({"import", Path("f.json"), "-o", Path("with.dat"), "--base", file}).code, 0);
     EXPECT_EQ(ReadBytes("with.dat"), SavedByPanel(framed));
 
@@ -170,13 +177,14 @@ TEST_F(ExportImport, RefusalsNameTheKeyTheValueAndWhatIsAllowedAndWriteNothing)
          {"form2.leftMargin = 90, form2.rightMargin = 80: "
           "ライトマージン幅はレフトマージン幅より大きくしてください"}},
         {head + R"({"param.font1":"標準","param.font1":"標準"}})", {"キー \"param.font1\" が二度あります"}},
-        {R"({"format":"other","version":2,"settings":{}})",
-         {"\"format\" が \"qvx4k5-settings\" ではありません", "\"version\" が 1 ではありません"}},
+        {R"({"format":"other","version":3,"settings":{}})",
+         {"\"format\" が \"qvx4k5-settings\" ではありません", "\"version\" が 1 でも 2 でもありません"}},
         {R"({"format":"qvx4k5-settings","version":1,"settings":[],"comment":1})",
          {"知らない項目 \"comment\"", "\"settings\" のオブジェクトがありません"}},
         {R"([1,2])", {"JSON のオブジェクトではありません"}},
         {head + R"({"param.font1":"標準")", {"JSON として読めません"}},
-        {head + "{\"param.font1\":\"\xE6\xA8\"}}", {"JSON として読めません"}},  // cut UTF-8
+        {head + "{\"param.font1\":\"\xE6\xA8\"}}",
+         {"UTF-8 として読めません（68 バイト目が 0xE6）"}},  // cut UTF-8
         {head + R"({"param.font1":[1,[2]],"param.font2":{"a":1}}})",
          {"param.font1: 配列 は文字列ではありません", "param.font2: オブジェクト は文字列ではありません"}},
         // Every error of a file at once, not just the first.

@@ -72,8 +72,7 @@ TEST_F(FileVerbs, DiffNamesEachDifferingSettingAndExitsOneOnlyWhenSomeDiffer)
     }
     const ToolRun missing = Run({"diff", factory, Path("nothing.dat")});
     EXPECT_EQ(missing.code, 2);
-    EXPECT_TRUE(Contains(
-        missing.err, "nothing.dat: 設定ファイルではありません（読み込めません: ファイルが見つかりません）"))
+    EXPECT_TRUE(Contains(missing.err, "nothing.dat: 読み込めません。ファイルが見つかりません: "))
         << missing.err;
 }
 

@@ -39,7 +39,7 @@ TEST_F(Process, ExitCodesAndOutputOfWholeRuns)
         {"--help", 0, "終了コード:"},
         {"diff " + Quoted("a.dat") + " " + Quoted("a.dat"), 0, "違いはありません。"},
         {"diff " + Quoted("a.dat") + " " + Quoted("b.dat"), 1, "select.typeface"},
-        {"check " + Quoted("a.dat") + " " + Quoted("none.dat"), 2, "none.dat: 設定ファイルではありません"},
+        {"check " + Quoted("a.dat") + " " + Quoted("none.dat"), 2, "none.dat: 読み込めません"},
         {"export " + Quoted("b.dat"), 0, "\"select.typeface\": \"ゴシック体\""},
         {"--version", 0, "qvx4k5cmd 2.000"},
         {"show", 2, ""},
