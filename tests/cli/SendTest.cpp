@@ -114,8 +114,7 @@ TEST_F(Send, TargetsExitCodesAndJobs)
 
 TEST_F(Send, OneFailingPrinterDoesNotStopTheOthers)
 {
-    spooler.printers[0].result =
-        qv::SendOutcome{qv::Delivery::Failed, "ジョブを最後まで書き込めませんでした", 1, false};  // KQ Beta
+    spooler.printers[0].result = qv::SendOutcome{qv::Delivery::Failed, "ジョブを最後まで書き込めませんでした", 1, false};  // KQ Beta
     const ToolRun run = Run({"send", file, "--all"});
     EXPECT_EQ(run.code, 4);
     EXPECT_EQ(JobPrinters(), (std::vector<std::wstring>{L"KQ Alpha", L"KQ Beta"}));
