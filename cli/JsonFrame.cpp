@@ -21,15 +21,25 @@ std::array<std::uint8_t, kBlockSize> SettingBits()
     return bits;
 }
 
-// True when writing the record's values back would change its text.
-bool RecordHasOwnText(const SettingsBlock& block, int form)
+// True when the record's text is more than its values: writing them back
+// would change it ("5@" for 66), or the form dialog would refuse one of them,
+// which import takes only where the base holds it already.
+bool RecordHasOwnText(const PanelLoad& load, int form)
 {
     const std::size_t start = kFormOffsets[static_cast<std::size_t>(form)];
     FormRecordBuffer record{};
-    std::copy_n(block.begin() + static_cast<std::ptrdiff_t>(start), FormRecordSize(form), record.begin());
+    std::copy_n(load.block.begin() + static_cast<std::ptrdiff_t>(start), FormRecordSize(form),
+                record.begin());
     FormRecordBuffer rewritten = record;
     WriteFormRecord(ParseFormRecord(record, LayoutOf(form)), LayoutOf(form), rewritten);
-    return rewritten != record;
+    if (rewritten != record)
+        return true;
+    for (const SettingDef& def : Settings()) {
+        const auto* field = std::get_if<binding::Form>(&def.binding);
+        if (field && field->form == form && !Accepts(def, GetValue(def, load.values)))
+            return true;
+    }
+    return false;
 }
 
 std::optional<std::size_t> Offset(const std::string& key)
@@ -62,14 +72,15 @@ std::optional<std::vector<std::uint8_t>> Bytes(const Json& value)
 
 }  // namespace
 
-Json FrameToJson(const SettingsBlock& saved)
+Json FrameToJson(const PanelLoad& load)
 {
+    const SettingsBlock& saved = load.block;
     const auto settingBits = SettingBits();
     std::array<bool, kBlockSize> kept{};
     for (std::size_t i = 0; i < kBlockSize; ++i)
         kept[i] = ((saved[i] ^ FactoryDefaults[i]) & ~settingBits[i]) != 0;
     for (int form = 0; form < 5; ++form)
-        if (RecordHasOwnText(saved, form))
+        if (RecordHasOwnText(load, form))
             for (std::size_t i = kFormOffsets[static_cast<std::size_t>(form)], n = 0;
                  n < FormRecordSize(form); ++i, ++n)
                 kept[i] = kept[i] || saved[i] != FactoryDefaults[i];

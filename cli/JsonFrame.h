@@ -8,16 +8,16 @@
 #include <vector>
 
 #include "SettingsJson.h"
-#include "core/SettingsBlock.h"
+#include "core/PanelValues.h"
 
 namespace qv::cli {
 
-// The runs of `saved` (a block as the panel saves it) that differ from the
+// The runs of a file's block as the panel saves it that differ from the
 // factory block and that its settings do not carry: bits outside every
 // setting (separators, reserved bytes, padding, a switch without a control)
-// and the whole text of a form record that its values would not write back
-// as it stands ("5@" for 66).
-Json FrameToJson(const SettingsBlock& saved);
+// and the text of a form record that its values would not write back as it
+// stands ("5@" for 66) or that holds a value the form dialog refuses.
+Json FrameToJson(const PanelLoad& load);
 
 // Puts the runs of a "frame" member into `block`. False, with a message per
 // fault in `faults`, when the member is no frame; `block` is then unchanged.

@@ -26,7 +26,7 @@ int Export(const ExportOptions& o, ToolEnvironment& env)
         settings[std::string(def.key)] = ToJson(GetValue(def, load.values));
     Json doc = DocumentHead(kSettingsFormat, kSettingsVersion);
     doc["settings"] = settings;
-    doc["frame"] = FrameToJson(load.block);
+    doc["frame"] = FrameToJson(load);
     return WriteTextOutput(o.output, JsonText(doc), " に書き出しました。", env);
 }
 
