@@ -24,7 +24,7 @@ std::string ByteAt(std::string_view bytes, std::size_t at)
 std::optional<std::string> FromUtf16(std::string_view bytes, bool bigEndian, std::string& problem)
 {
     if (bytes.size() % 2 != 0) {
-        problem = "UTF-16 の印があるのにバイト数が奇数です（途中で切れています）。";
+        problem = "UTF-16 の印（BOM）があるのにバイト数が奇数です。" + std::string(kSaveAsUtf8);
         return std::nullopt;
     }
     auto unit = [&](std::size_t i) {
@@ -40,8 +40,8 @@ std::optional<std::string> FromUtf16(std::string_view bytes, bool bigEndian, std
             cp = 0x10000 + ((cp - 0xD800) << 10) + (unit(i + 2) - 0xDC00);
             i += 2;
         } else if (cp >= 0xD800 && cp <= 0xDFFF) {
-            problem = "UTF-16 として正しくありません（" + std::to_string(i + 3) +
-                      " バイト目に対のないサロゲート）。";
+            problem = "UTF-16 として読めません（" + std::to_string(i + 3) +
+                      " バイト目に対のないサロゲート）。" + std::string(kSaveAsUtf8);
             return std::nullopt;
         }
         AppendUtf8(text, cp);
