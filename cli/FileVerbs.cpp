@@ -73,7 +73,7 @@ void WriteDiffJson(const DiffOptions& o, const PanelLoad& a, const PanelLoad& b,
 void WriteDiffText(const DiffOptions& o, const PanelLoad& a, const PanelLoad& b, const DiffResult& d,
                    ToolEnvironment& env)
 {
-    std::ostream& out = TextOut(env);
+    std::ostream& out = ReportStream(env);
     if (d.settings.empty() && d.bytes.empty()) {
         out << "違いはありません。\n";
         return;
@@ -163,7 +163,7 @@ void WriteCheckText(const FileCheck& c, ToolEnvironment& env)
         (env.quiet ? env.err : env.out) << name << ": " << *c.problem << '\n';
         return;
     }
-    std::ostream& out = TextOut(env);
+    std::ostream& out = ReportStream(env);
     for (const BlockFinding& finding : c.findings)
         out << name << ": " << FindingText(finding) << '\n';
     if (c.bytesAfter)
@@ -231,7 +231,7 @@ int Show(const ShowOptions& o, ToolEnvironment& env)
         }
         rows.push_back({FullLabel(def), Shown(def, GetValue(def, load.values)), std::string(def.key)});
     }
-    WriteTable(TextOut(env), rows, "  ");
+    WriteTable(ReportStream(env), rows, "  ");
     return kExitDone;
 }
 

@@ -147,7 +147,7 @@ int ReportWrite(FileWriteResult result, const std::string& name, const std::stri
 {
     const int error = LastSystemError();
     if (result == FileWriteResult::Ok) {
-        TextOut(env) << name << done << '\n';
+        ReportStream(env) << name << done << '\n';
         return kExitDone;
     }
     Complain(env, WithReason(name + (result == FileWriteResult::AccessDenied
@@ -197,7 +197,7 @@ int WriteTextOutput(const std::string& name, const std::string& text, const std:
     return ReportWrite(env.writeFile(PathFromUtf8(name), bytes), name, done, env);
 }
 
-std::ostream& TextOut(ToolEnvironment& env)
+std::ostream& ReportStream(ToolEnvironment& env)
 {
     static std::ostream nowhere(nullptr);
     return env.quiet ? nowhere : env.out;

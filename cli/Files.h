@@ -70,7 +70,7 @@ int WriteTextOutput(const std::string& name, const std::string& text, const std:
                     ToolEnvironment& env);
 
 // Standard output for reports and confirmations: nowhere with --quiet.
-std::ostream& TextOut(ToolEnvironment& env);
+std::ostream& ReportStream(ToolEnvironment& env);
 
 // "qvx4k5cmd: " and the message on err.
 void Complain(ToolEnvironment& env, const std::string& message);

@@ -3,7 +3,11 @@
 // the panel's settings file writer.
 #include <windows.h>
 
-#include <ostream>
+#include <fcntl.h>
+#include <io.h>
+
+#include <cstdio>
+#include <iostream>
 
 #include "ConsoleWriter.h"
 #include "Tool.h"
@@ -24,6 +28,16 @@ int wmain(int argc, wchar_t** argv)
     qv::cli::ToolEnvironment env{out, err};
     env.useUtf8Output = [&] { outWriter.UseUtf8(); };
     env.useUtf8Errors = [&] { errWriter.UseUtf8(); };
+    env.useBinaryOutput = [&] { return outWriter.UseBinary(); };
+    env.outputError = [&] { return static_cast<int>(outWriter.Error()); };
+    // Standard input as bytes, unless it is the console (nothing to read a
+    // settings file from).
+    const HANDLE input = ::GetStdHandle(STD_INPUT_HANDLE);
+    DWORD mode = 0;
+    if (input && input != INVALID_HANDLE_VALUE && !::GetConsoleMode(input, &mode)) {
+        ::_setmode(::_fileno(stdin), _O_BINARY);
+        env.in = &std::cin;
+    }
     env.spooler = &CurrentSpooler();
     env.ntFamily = CurrentPlatform().IsNtFamily();
     // The selection dialog's list sorts itself with the system's collation.
@@ -33,8 +47,10 @@ int wmain(int argc, wchar_t** argv)
     env.writeSettingsFile = [](const std::filesystem::path& path, const qv::SettingsBlock& block) {
         return WriteSettingsFileWin32(path, block);
     };
+    env.writeFile = [](const std::filesystem::path& path, std::span<const std::uint8_t> bytes) {
+        return qv::WriteFileReplacing(path, bytes, Win32SaveSteps());
+    };
     const int code = qv::cli::RunTool(args, env);
-    out.flush();
     err.flush();
     return code;
 }
