@@ -31,6 +31,19 @@ std::string InCodePage(const std::wstring& wide, UINT codePage)
     return bytes;
 }
 
+// Writes the whole text with `write` (WriteFile, or WriteConsoleW counting
+// characters); the system's error code when a part does not go out, else 0.
+template <class Char, class Write> DWORD WriteAll(const std::basic_string<Char>& text, Write write)
+{
+    for (std::size_t done = 0; done < text.size();) {
+        DWORD written = 0;
+        if (!write(text.data() + done, static_cast<DWORD>(text.size() - done), &written) || written == 0)
+            return ::GetLastError() ? ::GetLastError() : ERROR_WRITE_FAULT;
+        done += written;
+    }
+    return 0;
+}
+
 }  // namespace
 
 ConsoleWriter::ConsoleWriter(DWORD standardHandle) : handle_(::GetStdHandle(standardHandle))
@@ -82,40 +95,19 @@ bool ConsoleWriter::Flush()
     pending_.erase(0, length);
     if (error_ != 0)
         return false;  // what follows a lost part would mislead
-    if (console_)
-        return WriteAll(Widen(text));
+    if (console_) {
+        error_ = WriteAll(Widen(text), [this](const wchar_t* part, DWORD count, DWORD* written) {
+            return ::WriteConsoleW(handle_, part, count, written, nullptr);
+        });
+        return error_ == 0;
+    }
     UINT codePage = ::GetConsoleOutputCP();
     if (codePage == 0)
         codePage = ::GetACP();  // no console at all: the system's code page
-    return WriteAll(binary_ || utf8_ || codePage == CP_UTF8 ? text : InCodePage(Widen(text), codePage));
-}
-
-bool ConsoleWriter::WriteAll(const std::string& bytes)
-{
-    for (std::size_t done = 0; done < bytes.size();) {
-        DWORD written = 0;
-        if (!::WriteFile(handle_, bytes.data() + done, static_cast<DWORD>(bytes.size() - done), &written,
-                         nullptr) ||
-            written == 0) {
-            error_ = ::GetLastError() ? ::GetLastError() : ERROR_WRITE_FAULT;
-            return false;
-        }
-        done += written;
-    }
-    return true;
-}
-
-bool ConsoleWriter::WriteAll(const std::wstring& text)
-{
-    for (std::size_t done = 0; done < text.size();) {
-        DWORD written = 0;
-        if (!::WriteConsoleW(handle_, text.data() + done, static_cast<DWORD>(text.size() - done), &written,
-                             nullptr) ||
-            written == 0) {
-            error_ = ::GetLastError() ? ::GetLastError() : ERROR_WRITE_FAULT;
-            return false;
-        }
-        done += written;
-    }
-    return true;
+    const std::string bytes =
+        binary_ || utf8_ || codePage == CP_UTF8 ? text : InCodePage(Widen(text), codePage);
+    error_ = WriteAll(bytes, [this](const char* part, DWORD count, DWORD* written) {
+        return ::WriteFile(handle_, part, count, written, nullptr);
+    });
+    return error_ == 0;
 }

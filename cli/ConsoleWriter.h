@@ -32,8 +32,6 @@ protected:
 
 private:
     bool Flush();
-    bool WriteAll(const std::string& bytes);
-    bool WriteAll(const std::wstring& text);
 
     HANDLE handle_;
     bool console_;
