@@ -2,6 +2,7 @@
 // counted, and jobs recorded instead of printed.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -31,6 +32,7 @@ public:
     std::vector<Printer> printers;
     qv::SendOutcome sendResult{qv::Delivery::Delivered, "", 1, false};
     std::vector<Job> jobs;
+    std::function<void()> onSend;  // runs while a job is being sent
     int enum4Calls = 0;
     int enum2Calls = 0;
     int localEnumCalls = 0;
@@ -85,6 +87,8 @@ public:
                                std::chrono::milliseconds /*wait*/) override
     {
         jobs.push_back({printerName, docName, {data.begin(), data.end()}, ntFamily});
+        if (onSend)
+            onSend();
         for (const Printer& p : printers)
             if (p.name == printerName && p.result)
                 return *p.result;
