@@ -12,6 +12,7 @@
 
 #include "Utf8.h"
 #include "core/SettingsCheck.h"
+#include "core/SharedTexts.h"
 #include "core/SettingsFile.h"
 
 namespace qv::cli {
@@ -120,11 +121,11 @@ SettingsInput ReadSettingsInput(const std::string& name, ToolEnvironment& env)
     }
     switch (DiagnoseSettingsFile(file.bytes)) {
     case FileProblem::WrongHeader:
-        input.problem =
-            "設定ファイルではありません: 先頭が設定ファイルの識別子 \"Kestrolinea 418KQ5\" ではありません。";
+        input.problem = std::string(text::kNotSettingsFile) +
+                        ": 先頭が設定ファイルの識別子 \"Kestrolinea 418KQ5\" ではありません。";
         break;
     case FileProblem::TooShort:
-        input.problem = "設定ファイルではありません: " + std::to_string(file.size) +
+        input.problem = std::string(text::kNotSettingsFile) + ": " + std::to_string(file.size) +
                         " バイトしかありません（" + std::to_string(kSettingsFileSize) + " バイト必要です）。";
         break;
     case FileProblem::None: DecodeSettingsFile(file.bytes, input.block); break;
@@ -150,12 +151,11 @@ int ReportWrite(FileWriteResult result, const std::string& name, const std::stri
         ReportStream(env) << name << done << '\n';
         return kExitDone;
     }
-    Complain(env, WithReason(name + (result == FileWriteResult::AccessDenied
-                                         ? ": 書き込みのアクセス許可がありません"
-                                         : ": "
-                                           "書き込みに失敗しました（フォルダーや装置の名前でないか、空き容量"
-                                           "を確かめてください）"),
-                             error));
+    const std::string sentence = result == FileWriteResult::AccessDenied
+                                     ? "書き込みのアクセス許可がありません"
+                                     : std::string(text::kWriteFailed) +
+                                           "（フォルダーや装置の名前でないか、空き容量を確かめてください）";
+    Complain(env, WithReason(name + ": " + sentence, error));
     return kExitBadInput;
 }
 

@@ -7,6 +7,7 @@
 #include "JsonFrame.h"
 #include "NearestWord.h"
 #include "Utf8.h"
+#include "core/SharedTexts.h"
 
 namespace qv::cli {
 
@@ -201,8 +202,8 @@ void SettingsImport::Margins()
         if (const auto keys = MarginConflict(start_.values, form))
             Error(std::string(keys->first) + " = " + ValueText(*FindSetting(keys->first), start_.values) +
                   ", " + std::string(keys->second) + " = " +
-                  ValueText(*FindSetting(keys->second), start_.values) +
-                  ": ライトマージン幅はレフトマージン幅より大きくしてください。");
+                  ValueText(*FindSetting(keys->second), start_.values) + ": " +
+                  std::string(text::kMarginOrder));
 }
 
 }  // namespace qv::cli

@@ -6,6 +6,7 @@
 #include "HelpFormatter.h"
 #include "UsageErrors.h"
 #include "Verbs.h"
+#include "version.h"
 
 namespace qv::cli {
 
@@ -19,7 +20,8 @@ constexpr const char* kExitCodes =
     "  3  指定したプリンタが見つからないか、送信できるプリンタではない\n"
     "  4  送信に失敗したプリンタがある";
 
-constexpr const char* kVersion = "qvx4k5cmd " QV_TOOL_VERSION;
+// As the About box shows it: "qvx4k5cmd 2.000".
+constexpr const char* kVersion = "qvx4k5cmd " QV_VERSION_TEXT;
 
 CLI::App* Verb(CLI::App& app, const char* name, const char* description)
 {
