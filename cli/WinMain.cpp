@@ -3,7 +3,11 @@
 // the panel's settings file writer and send journal.
 #include <windows.h>
 
-#include <ostream>
+#include <fcntl.h>
+#include <io.h>
+
+#include <cstdio>
+#include <iostream>
 
 #include "ConsoleWriter.h"
 #include "Tool.h"
@@ -25,6 +29,16 @@ int wmain(int argc, wchar_t** argv)
     qv::cli::ToolEnvironment env{out, err};
     env.useUtf8Output = [&] { outWriter.UseUtf8(); };
     env.useUtf8Errors = [&] { errWriter.UseUtf8(); };
+    env.useBinaryOutput = [&] { return outWriter.UseBinary(); };
+    env.outputError = [&] { return static_cast<int>(outWriter.Error()); };
+    // Standard input as bytes, unless it is the console (nothing to read a
+    // settings file from).
+    const HANDLE input = ::GetStdHandle(STD_INPUT_HANDLE);
+    DWORD mode = 0;
+    if (input && input != INVALID_HANDLE_VALUE && !::GetConsoleMode(input, &mode)) {
+        ::_setmode(::_fileno(stdin), _O_BINARY);
+        env.in = &std::cin;
+    }
     env.spooler = &CurrentSpooler();
     env.ntFamily = CurrentPlatform().IsNtFamily();
     // The selection dialog's list sorts itself with the system's collation.
@@ -37,8 +51,10 @@ int wmain(int argc, wchar_t** argv)
     env.journal = [](const std::optional<std::filesystem::path>& extraFolder) {
         return qv::SendJournal(Win32JournalPlaces(extraFolder), Win32JournalSteps());
     };
+    env.writeFile = [](const std::filesystem::path& path, std::span<const std::uint8_t> bytes) {
+        return qv::WriteFileReplacing(path, bytes, Win32SaveSteps());
+    };
     const int code = qv::cli::RunTool(args, env);
-    out.flush();
     err.flush();
     return code;
 }
