@@ -53,6 +53,18 @@ int HexDigit(char c)
     return -1;
 }
 
+// The number written with `count` digits at `at`; -1 when they are no digits.
+int Digits(std::string_view text, std::size_t at, std::size_t count)
+{
+    int value = 0;
+    for (std::size_t i = at; i < at + count; ++i) {
+        if (i >= text.size() || text[i] < '0' || text[i] > '9')
+            return -1;
+        value = value * 10 + (text[i] - '0');
+    }
+    return value;
+}
+
 char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
 // A name that is safe as a file name on every system.
@@ -222,13 +234,15 @@ std::string UtcTimestamp(std::chrono::system_clock::time_point when)
 std::string LocalTimeText(std::string_view utc)
 {
     using namespace std::chrono;
-    int y = 0, mo = 0, d = 0, h = 0, mi = 0, s = 0, consumed = 0;
     const std::string text(utc);
-    if (std::sscanf(text.c_str(), "%4d-%2d-%2dT%2d:%2d:%2d%n", &y, &mo, &d, &h, &mi, &s, &consumed) != 6 ||
-        consumed != 19 || text.back() != 'Z')
+    const int y = Digits(utc, 0, 4), mo = Digits(utc, 5, 2), d = Digits(utc, 8, 2);
+    const int h = Digits(utc, 11, 2), mi = Digits(utc, 14, 2), s = Digits(utc, 17, 2);
+    if (utc.size() < 20 || utc.substr(4, 1) != "-" || utc.substr(7, 1) != "-" || utc.substr(10, 1) != "T" ||
+        utc.substr(13, 1) != ":" || utc.substr(16, 1) != ":" || utc.back() != 'Z' || y < 0 || mo < 0 ||
+        d < 0 || h < 0 || h > 23 || mi < 0 || mi > 59 || s < 0 || s > 60)
         return text;
     const year_month_day date{year(y), month(static_cast<unsigned>(mo)), day(static_cast<unsigned>(d))};
-    if (!date.ok() || h > 23 || mi > 59 || s > 60)
+    if (!date.ok())
         return text;
     const std::time_t seconds =
         system_clock::to_time_t(sys_days(date) + hours(h) + minutes(mi) + std::chrono::seconds(s));

@@ -21,6 +21,9 @@ constexpr wchar_t kPolicyValue[] = L"JournalFolder";
 constexpr int kOpenAttempts = 3;
 // Writers lock one byte far past any journal's end, so readers never meet the lock.
 constexpr DWORD kLockOffsetHigh = 0x40000000;
+// A rotation by another writer (or a virus scanner) holds the file for a moment.
+constexpr int kSharingRetries = 40;
+constexpr DWORD kSharingRetryMs = 25;
 
 // The system's words for an error, with its number.
 std::string SystemReason(DWORD error)
@@ -89,16 +92,38 @@ bool WriteAtEnd(HANDLE file, LONGLONG end, const std::string& text, std::string&
     return Fail(problem, error ? error : ERROR_WRITE_FAULT);
 }
 
-bool AppendWin32(const fs::path& file, std::string_view line, std::string& problem)
+// Creates a folder and the ones above it that are missing; a failure
+// shows when the file in it is opened.
+void CreateFolders(const std::wstring& folder)
 {
-    std::error_code ec;
-    fs::create_directories(file.parent_path(), ec);  // a failure shows at the open
-    const std::wstring name = LongPathForm(file);
-    for (int attempt = 1;; ++attempt) {
+    if (::CreateDirectoryW(folder.c_str(), nullptr) || ::GetLastError() != ERROR_PATH_NOT_FOUND)
+        return;
+    const std::size_t cut = folder.find_last_of(L'\\');
+    if (cut == std::wstring::npos || cut == 0)
+        return;
+    CreateFolders(folder.substr(0, cut));
+    ::CreateDirectoryW(folder.c_str(), nullptr);
+}
+
+UniqueFileHandle OpenForAppending(const std::wstring& name)
+{
+    for (int retry = 0;; ++retry) {
         // No FILE_SHARE_DELETE: nobody renames the journal while a writer has it open.
         UniqueFileHandle handle(::CreateFileW(name.c_str(), GENERIC_READ | GENERIC_WRITE,
                                               FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
                                               FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (handle || ::GetLastError() != ERROR_SHARING_VIOLATION || retry == kSharingRetries)
+            return handle;
+        ::Sleep(kSharingRetryMs);
+    }
+}
+
+bool AppendWin32(const fs::path& file, std::string_view line, std::string& problem)
+{
+    const std::wstring name = LongPathForm(file);
+    CreateFolders(name.substr(0, name.find_last_of(L'\\')));
+    for (int attempt = 1;; ++attempt) {
+        UniqueFileHandle handle = OpenForAppending(name);
         if (!handle)
             return Fail(problem, ::GetLastError());
         LARGE_INTEGER size{};
@@ -154,8 +179,11 @@ std::string UserName()
 
 fs::path LocalAppData()
 {
+    // FOLDERID_LocalAppData; libuuid's one object would bring every GUID there is.
+    static constexpr GUID kLocalAppData = {
+        0xF1B32785, 0x6FBA, 0x4FCF, {0x9D, 0x55, 0x7B, 0x8E, 0x7F, 0x15, 0x70, 0x91}};
     wchar_t* folder = nullptr;
-    const HRESULT hr = ::SHGetKnownFolderPath(FOLDERID_LocalAppData, 0, nullptr, &folder);
+    const HRESULT hr = ::SHGetKnownFolderPath(kLocalAppData, 0, nullptr, &folder);
     const std::unique_ptr<wchar_t, decltype(&::CoTaskMemFree)> owned(folder, ::CoTaskMemFree);
     return SUCCEEDED(hr) && folder ? fs::path(folder) : fs::path();
 }
@@ -165,7 +193,8 @@ fs::path LocalAppData()
 std::optional<fs::path> PolicyJournalFolder()
 {
     DWORD bytes = 0;
-    const DWORD kTypes = RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ;
+    // REG_EXPAND_SZ values are read too, expanded.
+    const DWORD kTypes = RRF_RT_REG_SZ;
     if (::RegGetValueW(HKEY_LOCAL_MACHINE, kPolicyKey, kPolicyValue, kTypes, nullptr, nullptr, &bytes) !=
         ERROR_SUCCESS)
         return std::nullopt;

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/PosixJournal.h"
 #include "cli/Tool.h"
 #include "core/PanelValues.h"
 #include "core/SettingsCatalogue.h"
@@ -66,6 +67,14 @@ protected:
     }
     bool Exists(const std::string& name) const { return std::filesystem::exists(dir / name); }
 
+    // The tool's journal in this test: journal/sends.jsonl, on computer PC01.
+    qv::SendJournal Journal(const std::optional<std::filesystem::path>& extraFolder = std::nullopt) const
+    {
+        qv::JournalSteps steps = qv::cli::PosixJournalSteps();
+        steps.computer = [] { return std::string("PC01"); };
+        return qv::SendJournal(qv::PlacesFor(dir / "journal" / "sends.jsonl", "PC01", {extraFolder}), steps);
+    }
+
     ToolRun Run(const std::vector<std::string>& args)
     {
         std::ostringstream out, err;
@@ -75,6 +84,7 @@ protected:
         if (withSpooler)
             env.spooler = &spooler;
         env.utcNow = [this] { return now; };
+        env.journal = [this](const std::optional<std::filesystem::path>& extra) { return Journal(extra); };
         run.code = qv::cli::RunTool(args, env);
         run.out = out.str();
         run.err = err.str();

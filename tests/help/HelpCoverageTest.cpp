@@ -302,8 +302,7 @@ TEST(HelpCoverage, EveryMessageAndTextOfTheCodeIsInTheManual)
             EXPECT_TRUE(manual.HasAnywhere(Squeezed(PlainLabel(part))))
                 << where << " line " << t.line << ": \"" << PlainLabel(part) << "\" is in no help topic";
     };
-    const Defines sharedTexts = ReadDefines(ReadFile(kSourceDir / "core" / "SharedTexts.h"));
-    for (const ShownText& t : StringTableTexts(Rc(), sharedTexts)) {
+    for (const ShownText& t : StringTableTexts(Rc(), SharedTextMacros())) {
         EXPECT_FALSE(t.text.empty()) << "res/qvx4k5.rc line " << t.line << ": a text of unknown macros";
         check("res/qvx4k5.rc", t);
     }
