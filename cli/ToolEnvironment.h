@@ -1,13 +1,17 @@
 // What the command-line tool needs of the world around it: its output
-// streams, the spooler, and the platform's file writer. The console program
-// fills it in; the tests give streams they read and a fake spooler.
+// streams, the spooler, the platform's file writer and the send journal.
+// The console program fills it in; the tests give streams they read, a
+// fake spooler and a journal in a folder of their own.
 #pragma once
 
 #include <filesystem>
 #include <functional>
+#include <istream>
+#include <optional>
 #include <ostream>
 #include <string>
 
+#include "core/SendJournal.h"
 #include "core/SettingsBlock.h"
 #include "core/SettingsFile.h"
 #include "core/Spooler.h"
@@ -16,17 +20,20 @@ namespace qv::cli {
 
 enum ExitCode : int {
     kExitDone = 0,
-    kExitDifferences = 1,  // diff: settings differ; check: repairs or warnings
-    kExitBadInput = 2,     // usage error, unreadable or invalid input, output not written
-    kExitNoPrinter = 3,    // a named printer is missing or not eligible
-    kExitSendFailed = 4,   // at least one send failed
+    kExitDifferences = 1,   // diff: settings differ; check: repairs or warnings
+    kExitBadInput = 2,      // usage error, unreadable or invalid input, output not written
+    kExitNoPrinter = 3,     // a named printer is missing or not eligible
+    kExitSendFailed = 4,    // at least one send failed, or the send log could not be written
+    kExitNotConfirmed = 5,  // nothing failed, but a send waits in a queue or is unconfirmed
 };
 
 struct ToolEnvironment {
     ToolEnvironment(std::ostream& output, std::ostream& errors) : out(output), err(errors) {}
 
-    std::ostream& out;  // UTF-8 text
-    std::ostream& err;  // UTF-8 text
+    std::ostream& out;           // UTF-8 text
+    std::ostream& err;           // UTF-8 text
+    std::istream* in = nullptr;  // standard input as bytes; none: nothing to read
+    bool quiet = false;          // only errors on the streams
     // Told before anything is written whether a stream carries UTF-8 that
     // must reach its reader unconverted: JSON on `out`, both with --utf8.
     // Either may be empty.
@@ -41,6 +48,9 @@ struct ToolEnvironment {
         [](const std::filesystem::path& path, const SettingsBlock& block) {
             return WriteSettingsFile(path, block);
         };
+    // The send journal, whose records also go to `<computer>.jsonl` in
+    // `extraFolder` (--journal) when given; empty: the tool keeps none.
+    std::function<SendJournal(const std::optional<std::filesystem::path>& extraFolder)> journal;
     // The current time as UTC for log lines, "2024-05-01T09:30:00Z"; empty:
     // the system clock.
     std::function<std::string()> utcNow;

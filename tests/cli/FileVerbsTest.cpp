@@ -164,7 +164,7 @@ TEST_F(FileVerbs, UsageErrorsExitTwoAndHelpZero)
         {{"show"}, 2, "コマンドラインが正しくありません"},
         {{"frobnicate"}, 2, "コマンドラインが正しくありません"},
         {{"import", "x.json"}, 2, "--output"},
-        {{"send", "x.dat"}, 2, "送信先を --host で指定してください。"},
+        {{"send", "x.dat"}, 2, "送信先を --host か --hosts で指定してください。"},
         {{"send", "x.dat", "--host", "h", "--timeout", "0"}, 2, "--timeout は 1 から 600 までの秒数"},
         {{"printers"}, 2, "コマンドラインが正しくありません"},  // no spooler on this build
     };
@@ -177,7 +177,7 @@ TEST_F(FileVerbs, UsageErrorsExitTwoAndHelpZero)
     const ToolRun help = Run({"--help"});
     EXPECT_EQ(help.code, 0);
     for (const char* part :
-         {"使い方: qvx4k5cmd", "show", "import", "終了コード:", "4  送信に失敗したプリンタがある"})
+         {"使い方: qvx4k5cmd", "show", "import", "終了コード:", "5  失敗はないが、キューで待機中または未確認の送信がある"})
         EXPECT_TRUE(Contains(help.out, part)) << part;
     EXPECT_TRUE(Contains(Run({"send", "--help"}).out, "--host HOST[:PORT]"));
 }

@@ -1,18 +1,19 @@
-// Raw TCP sends against listeners the tests start on the loopback.
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
-
+// Raw TCP sends against printers the tests start on the loopback.
+#include <chrono>
 #include <thread>
 
+#include "LoopbackPeer.h"
 #include "ToolTestSupport.h"
 #include "cli/RawTcp.h"
 #include "tests/core/BlockText.h"
 
 namespace {
 
+using namespace std::chrono_literals;
+using qv::Delivery;
 using qv::cli::ParseTcpTarget;
+using qv::cli::SendRawTcp;
+using Mode = LoopbackPeer::Mode;
 
 TEST(RawTcpTarget, HostAndPortForms)
 {
@@ -34,6 +35,8 @@ TEST(RawTcpTarget, HostAndPortForms)
         {"host:91a", nullptr, nullptr},
         {"[::1]x", nullptr, nullptr},
         {"[]:9100", nullptr, nullptr},
+        {"kq 2.example", nullptr, nullptr},
+        {"kq\t2", nullptr, nullptr},
         {"", nullptr, nullptr},
     };
     for (const auto& c : cases) {
@@ -46,97 +49,123 @@ TEST(RawTcpTarget, HostAndPortForms)
     }
 }
 
-// Accepts one connection on 127.0.0.1 and keeps what arrives.
-class Listener {
-public:
-    enum class Mode { ReadAll, Reset };
-
-    explicit Listener(Mode mode)
-    {
-        fd_ = ::socket(AF_INET, SOCK_STREAM, 0);
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        ::bind(fd_, reinterpret_cast<sockaddr*>(&address), sizeof address);
-        ::listen(fd_, 1);
-        socklen_t length = sizeof address;
-        ::getsockname(fd_, reinterpret_cast<sockaddr*>(&address), &length);
-        port_ = ntohs(address.sin_port);
-        thread_ = std::thread([this, mode] { Serve(mode); });
-    }
-    ~Listener()
-    {
-        thread_.join();
-        ::close(fd_);
-    }
-    std::string Target() const { return "127.0.0.1:" + std::to_string(port_); }
-    std::vector<std::uint8_t> Received()
-    {
-        thread_.join();
-        thread_ = std::thread([] {});
-        return received_;
-    }
-
-private:
-    void Serve(Mode mode)
-    {
-        const int client = ::accept(fd_, nullptr, nullptr);
-        if (client < 0)
-            return;
-        if (mode == Mode::Reset) {
-            linger hard{1, 0};  // close with a reset
-            ::setsockopt(client, SOL_SOCKET, SO_LINGER, &hard, sizeof hard);
-        } else {
-            char buffer[512];
-            for (ssize_t n; (n = ::recv(client, buffer, sizeof buffer, 0)) > 0;)
-                received_.insert(received_.end(), buffer, buffer + n);
+TEST(RawTcpPeers, OnlyAnOrderlyCloseAfterOursIsADelivery)
+{
+    // The long job outgrows the sockets' buffers, so the printer's early
+    // close or reset surely comes before the last byte is written.
+    const std::vector<std::uint8_t> job(270, 0x1B), longJob(8u << 20, 'x');
+    const struct {
+        const char* what;
+        Mode peer;
+        const std::vector<std::uint8_t>& data;
+        Delivery delivery;
+        const char* reason;
+    } cases[] = {
+        {"closes after reading", Mode::ClosesAfterReading, job, Delivery::Delivered, ""},
+        {"closes after reading a long job", Mode::ClosesAfterReading, longJob, Delivery::Delivered, ""},
+        {"never closes", Mode::NeverCloses, job, Delivery::Unconfirmed, "時間内に接続を閉じませんでした"},
+        {"resets at once", Mode::ResetsAtOnce, job, Delivery::Failed, ""},
+        {"resets during a long job", Mode::ResetsAtOnce, longJob, Delivery::Failed, ""},
+        {"half-closes at once", Mode::HalfClosesAtOnce, longJob, Delivery::Failed,
+         "受け取る前に接続を閉じました"},
+    };
+    for (const auto& c : cases) {
+        LoopbackPeer peer(c.peer);
+        const auto start = std::chrono::steady_clock::now();
+        const qv::SendOutcome outcome = SendRawTcp(*ParseTcpTarget(peer.Target()), c.data, 2s);
+        EXPECT_LT(std::chrono::steady_clock::now() - start, 2500ms) << c.what;
+        EXPECT_EQ(outcome.delivery, c.delivery) << c.what << ": " << outcome.reason;
+        EXPECT_TRUE(Contains(outcome.reason, c.reason)) << c.what << ": " << outcome.reason;
+        if (c.delivery != Delivery::Failed) {
+            EXPECT_EQ(peer.Received(), c.data) << c.what;
         }
-        ::close(client);
     }
+}
 
-    int fd_;
-    int port_ = 0;
-    std::thread thread_;
-    std::vector<std::uint8_t> received_;
-};
+std::vector<std::uint8_t> Loopback(int port)
+{
+    sockaddr_in a{};
+    a.sin_family = AF_INET;
+    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    a.sin_port = htons(static_cast<std::uint16_t>(port));
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(&a);
+    return {bytes, bytes + sizeof a};
+}
+
+TEST(RawTcpLookup, TheLookupAndEachAddressKeepWithinTheLimit)
+{
+    LoopbackPeer swallower(Mode::Swallows), printer(Mode::ClosesAfterReading);
+    const qv::cli::TcpLookup both{{Loopback(swallower.Port()), Loopback(printer.Port())}, ""};
+    const struct {
+        const char* what;
+        qv::cli::TcpResolver resolve;
+        std::chrono::milliseconds limit;
+        Delivery delivery;
+        const char* reason;
+    } cases[] = {
+        {"a name server that never answers",
+         [](const qv::cli::TcpTarget&) {
+             std::this_thread::sleep_for(3s);
+             return qv::cli::TcpLookup{};
+         },
+         1s, Delivery::Failed, "ホスト名の解決が時間内に終わりませんでした"},
+        {"an unknown name",
+         [](const qv::cli::TcpTarget&) {
+             return qv::cli::TcpLookup{{}, "解決できません"};
+         },
+         1s, Delivery::Failed, "解決できません"},
+        {"only an address that swallows the connection",
+         [&](const qv::cli::TcpTarget&) {
+             return qv::cli::TcpLookup{{both.addresses[0]}, ""};
+         },
+         1s, Delivery::Failed, "接続が時間内にできませんでした"},
+        {"an address that swallows the connection, then one that answers",
+         [&](const qv::cli::TcpTarget&) { return both; }, 2s, Delivery::Delivered, ""},
+    };
+    for (const auto& c : cases) {
+        const auto start = std::chrono::steady_clock::now();
+        const qv::SendOutcome outcome =
+            SendRawTcp({"printer.example", "9100"}, std::vector<std::uint8_t>(270), c.limit, c.resolve);
+        EXPECT_LT(std::chrono::steady_clock::now() - start, c.limit + 500ms) << c.what;
+        EXPECT_EQ(outcome.delivery, c.delivery) << c.what << ": " << outcome.reason;
+        EXPECT_TRUE(Contains(outcome.reason, c.reason)) << c.what << ": " << outcome.reason;
+    }
+}
 
 class RawTcpSend : public ToolTest {};
 
 TEST_F(RawTcpSend, ListenerReceivesExactlyTheBytesThePanelSends)
 {
     const qv::SettingsBlock stored = FactoryWith(77, "0Z");  // repaired by loading
-    Listener listener(Listener::Mode::ReadAll);
-    const ToolRun run =
-        Run({"send", Settings("a.dat", stored), "--host", listener.Target(), "--log", Path("l")});
+    LoopbackPeer peer(Mode::ClosesAfterReading);
+    const ToolRun run = Run({"send", Settings("a.dat", stored), "--host", peer.Target(), "--log", Path("l")});
     EXPECT_EQ(run.code, 0) << run.err;
     const qv::SettingsBlock sent = qv::LoadAsPanel(stored).block;
-    EXPECT_EQ(listener.Received(), std::vector<std::uint8_t>(sent.begin(), sent.end()));
-    EXPECT_TRUE(Contains(run.out, "127.0.0.1 (" + listener.Target().substr(10) + "): 送信しました。"))
+    EXPECT_EQ(peer.Received(), std::vector<std::uint8_t>(sent.begin(), sent.end()));
+    EXPECT_TRUE(Contains(run.out, "127.0.0.1 (" + std::to_string(peer.Port()) + "): 届きました。"))
         << run.out;
     const auto log = ReadBytes("l");
-    EXPECT_TRUE(Contains(std::string(log.begin(), log.end()), "\"result\":\"sent\""));
+    EXPECT_TRUE(Contains(std::string(log.begin(), log.end()), "\"result\":\"delivered\""));
 }
 
 TEST_F(RawTcpSend, ResetOrRefusedConnectionIsAFailedSend)
 {
     const std::string file = Settings("a.dat", qv::FactoryDefaults);
     {
-        Listener listener(Listener::Mode::Reset);
-        const ToolRun run = Run({"send", file, "--host", listener.Target(), "--timeout", "5"});
+        LoopbackPeer peer(Mode::ResetsAtOnce);
+        const ToolRun run = Run({"send", file, "--host", peer.Target(), "--timeout", "5"});
         EXPECT_EQ(run.code, 4) << run.out;
-        EXPECT_FALSE(Contains(run.out, "送信しました。"));
+        EXPECT_FALSE(Contains(run.out, "届きました。"));
     }
-    // A port nobody listens on: the listener's own, once it has gone.
+    // A port nobody listens on: a peer's own, once it has gone.
     int port = 0;
     {
-        Listener listener(Listener::Mode::ReadAll);
-        port = std::stoi(listener.Target().substr(10));
-        const auto ok = qv::cli::SendRawTcp(*ParseTcpTarget(listener.Target()), {}, std::chrono::seconds(5));
-        EXPECT_TRUE(ok.sent) << ok.problem;
+        LoopbackPeer peer(Mode::ClosesAfterReading);
+        port = peer.Port();
     }
     const ToolRun refused = Run({"send", file, "--host", "127.0.0.1:" + std::to_string(port)});
     EXPECT_EQ(refused.code, 4);
-    EXPECT_TRUE(Contains(refused.err, "送信できませんでした: 接続できません")) << refused.err;
+    EXPECT_TRUE(Contains(refused.err, "失敗（接続できません）")) << refused.err;
     EXPECT_EQ(Run({"send", file, "--host", "bad host:x"}).code, 2);
 }
 

@@ -30,6 +30,9 @@ protected:
     FakeSpooler spooler;
     bool withSpooler = false;
     std::string now = "2030-01-02T03:04:05Z";
+    std::string input;  // standard input
+    bool quiet = false;
+    bool journalWritable = true;
 
     void SetUp() override
     {
@@ -66,6 +69,30 @@ protected:
     }
     bool Exists(const std::string& name) const { return std::filesystem::exists(dir / name); }
 
+    // A journal on plain files of the test's folder, of computer PC01 and user tanaka.
+    qv::JournalSteps JournalSteps()
+    {
+        qv::JournalSteps steps;
+        steps.append = [this](const std::filesystem::path& file, std::string_view line,
+                              std::string& problem) {
+            problem = "書き込めません";
+            if (!journalWritable)
+                return false;
+            std::filesystem::create_directories(file.parent_path());
+            std::ofstream out(file, std::ios::binary | std::ios::app);
+            out << line << '\n';
+            return out.good();
+        };
+        steps.read = [](const std::filesystem::path& file) -> std::optional<std::string> {
+            std::ifstream in(file, std::ios::binary);
+            return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+        };
+        steps.computer = [] { return "PC01"; };
+        steps.user = [] { return "tanaka"; };
+        steps.utcNow = [] { return "2030-01-02T03:04:05.000Z"; };
+        return steps;
+    }
+
     ToolRun Run(const std::vector<std::string>& args)
     {
         std::ostringstream out, err;
@@ -75,6 +102,15 @@ protected:
         if (withSpooler)
             env.spooler = &spooler;
         env.utcNow = [this] { return now; };
+        std::istringstream in(input);
+        env.in = &in;
+        env.quiet = quiet;
+        env.journal = [this](const std::optional<std::filesystem::path>& site) {
+            qv::JournalPlaces places{dir / "journal" / "sends.jsonl", {}};
+            if (site)
+                places.siteFiles.push_back(*site / "PC01.jsonl");
+            return qv::SendJournal(places, JournalSteps());
+        };
         run.code = qv::cli::RunTool(args, env);
         run.out = out.str();
         run.err = err.str();

@@ -2,6 +2,7 @@
 // counted, and jobs recorded instead of printed.
 #pragma once
 
+#include <mutex>
 #include <optional>
 #include <string>
 #include <vector>
@@ -26,6 +27,7 @@ public:
         std::wstring docName;
         std::vector<std::uint8_t> data;
         bool ntFamily;
+        std::chrono::milliseconds wait;
     };
 
     std::vector<Printer> printers;
@@ -82,9 +84,11 @@ public:
     }
     qv::SendOutcome SendRawJob(const std::wstring& printerName, const std::wstring& docName,
                                std::span<const std::uint8_t> data, bool ntFamily,
-                               std::chrono::milliseconds /*wait*/) override
+                               std::chrono::milliseconds wait) override
     {
-        jobs.push_back({printerName, docName, {data.begin(), data.end()}, ntFamily});
+        static std::mutex sends;  // the tool sends from several threads
+        const std::lock_guard lock(sends);
+        jobs.push_back({printerName, docName, {data.begin(), data.end()}, ntFamily, wait});
         for (const Printer& p : printers)
             if (p.name == printerName && p.result)
                 return *p.result;
