@@ -8,6 +8,7 @@ int main(int argc, char** argv)
 {
     const std::vector<std::string> args(argv + 1, argv + argc);
     qv::cli::ToolEnvironment env{std::cout, std::cerr};
+    env.in = &std::cin;
     const int code = qv::cli::RunTool(args, env);
     std::cout.flush();
     return code;

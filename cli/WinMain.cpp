@@ -3,7 +3,10 @@
 // the panel's settings file writer.
 #include <windows.h>
 
-#include <ostream>
+#include <fcntl.h>
+#include <io.h>
+
+#include <iostream>
 
 #include "ConsoleWriter.h"
 #include "Tool.h"
@@ -22,6 +25,9 @@ int wmain(int argc, wchar_t** argv)
         args.push_back(Narrow(argv[i]));
 
     qv::cli::ToolEnvironment env{out, err};
+    // Lists on standard input arrive as bytes; the tool decodes them.
+    ::_setmode(::_fileno(stdin), _O_BINARY);
+    env.in = &std::cin;
     env.useUtf8Output = [&] { outWriter.UseUtf8(); };
     env.useUtf8Errors = [&] { errWriter.UseUtf8(); };
     env.spooler = &CurrentSpooler();

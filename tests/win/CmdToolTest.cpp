@@ -108,8 +108,9 @@ protected:
         return {code, out.str(), err.str()};
     }
 
-    // The built program with its standard output and error in files.
-    ProcessRun RunProcess(const std::wstring& arguments)
+    // The built program with its standard output and error in files, and
+    // standard input from a file when one is named.
+    ProcessRun RunProcess(const std::wstring& arguments, const std::wstring& input = L"")
     {
         const char* exe = std::getenv("QV_CMD");
         ProcessRun result;
@@ -123,9 +124,14 @@ protected:
                                            &inherit, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
         UniqueFileHandle err(::CreateFileW(errPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                            &inherit, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        UniqueFileHandle in(input.empty()
+                                ? INVALID_HANDLE_VALUE
+                                : ::CreateFileW(input.c_str(), GENERIC_READ, FILE_SHARE_READ, &inherit,
+                                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
         STARTUPINFOW si{};
         si.cb = sizeof si;
         si.dwFlags = STARTF_USESTDHANDLES;
+        si.hStdInput = input.empty() ? nullptr : in.get();
         si.hStdOutput = out.get();
         si.hStdError = err.get();
         PROCESS_INFORMATION pi{};
@@ -202,10 +208,11 @@ TEST_F(CmdToolTest, AllSendsToTheOthersWhenOnePortLiesInAMissingFolder)
     EXPECT_EQ(run.code, 4) << run.out << run.err;
     EXPECT_EQ(ReadAll(folder + L"a.bin"), Sent());
     EXPECT_EQ(ReadAll(folder + L"c.bin"), Sent());
-    EXPECT_TRUE(Contains(run.err, "KQ All B (" + U(folder) + "missing\\b.bin): 送信できませんでした"))
-        << run.err;
-    EXPECT_FALSE(Contains(run.out, "KQ All B (" + U(folder) + "missing\\b.bin): 送信しました"));
-    EXPECT_TRUE(Contains(run.out, "送信 2 件、失敗 1 件")) << run.out;
+    EXPECT_TRUE(Contains(run.err, "KQ All B (" + U(folder) + "missing\\b.bin): 失敗")) << run.err;
+    EXPECT_FALSE(Contains(run.out, "KQ All B (" + U(folder) + "missing\\b.bin): 届きました"));
+    EXPECT_TRUE(Contains(run.out, "失敗 1 件、送信しなかったもの 0 件。")) << run.out;
+    // The lines keep the order of the targets though the jobs ran side by side.
+    EXPECT_LT(run.out.find("KQ All A ("), run.out.find("KQ All C (")) << run.out;
     const auto log = ReadAll(folder + L"send.log");
     EXPECT_EQ(std::count(log.begin(), log.end(), '\n'), 3);
     EXPECT_TRUE(Contains(std::string(log.begin(), log.end()), "\"target\":\"KQ All B\""));
@@ -223,10 +230,11 @@ TEST_F(CmdToolTest, MissingUncNameAndFilePrinterAreRefusedWithoutAJob)
         << onFile.err;
 }
 
-// Accepts one connection on 127.0.0.1 and keeps what arrives until the end.
+// Accepts one connection on 127.0.0.1 and keeps what arrives until the end;
+// one that holds keeps the connection open until it is destroyed.
 class Listener {
 public:
-    Listener()
+    explicit Listener(bool holds = false)
     {
         WSADATA data;
         ::WSAStartup(MAKEWORD(2, 2), &data);
@@ -239,16 +247,19 @@ public:
         int length = sizeof address;
         ::getsockname(socket_, reinterpret_cast<sockaddr*>(&address), &length);
         port_ = ntohs(address.sin_port);
-        thread_ = std::thread([this] {
+        thread_ = std::thread([this, holds] {
             const SOCKET client = ::accept(socket_, nullptr, nullptr);
             char buffer[512];
             for (int n; (n = ::recv(client, buffer, sizeof buffer, 0)) > 0;)
                 received_.insert(received_.end(), buffer, buffer + n);
+            if (holds)
+                ::WaitForSingleObject(release_.get(), INFINITE);
             ::closesocket(client);
         });
     }
     ~Listener()
     {
+        ::SetEvent(release_.get());
         if (thread_.joinable())
             thread_.join();
         ::closesocket(socket_);
@@ -262,6 +273,7 @@ public:
     }
 
 private:
+    UniqueKernelHandle release_{::CreateEventW(nullptr, TRUE, FALSE, nullptr)};
     SOCKET socket_;
     int port_ = 0;
     std::thread thread_;
@@ -274,6 +286,27 @@ TEST_F(CmdToolTest, HostGetsExactlyTheBlockOverRawTcp)
     const ToolRun run = Run({"send", JobFile(), "--host", listener.Target(), "--timeout", "10"});
     EXPECT_EQ(run.code, 0) << run.out << run.err;
     EXPECT_EQ(listener.Received(), Sent());
+    EXPECT_TRUE(Contains(run.out, listener.Target().substr(0, 9) + " (" + listener.Target().substr(10) +
+                                      "): 届きました。"))
+        << run.out;
+}
+
+TEST_F(CmdToolTest, WholeProcessSendsToAHostListOnStandardInputSideBySide)
+{
+    Listener first, second, holding(true);
+    const std::wstring list = folder + L"hosts.txt";
+    std::ofstream(list.c_str(), std::ios::binary) << "\xEF\xBB\xBF# floor 2\r\n"
+                                                  << first.Target() << "\r\n"
+                                                  << holding.Target() << "  # never closes\r\n"
+                                                  << second.Target() << "\r\n";
+    const ProcessRun run =
+        RunProcess(L"--utf8 send \"" + folder + L"job.dat\" --hosts - --timeout 2 --jobs 3", list);
+    EXPECT_EQ(run.code, 5u) << run.out << run.err;
+    EXPECT_EQ(first.Received(), Sent());
+    EXPECT_EQ(second.Received(), Sent());
+    const auto at = [&](const Listener& l) { return run.out.find(l.Target().substr(10) + "): "); };
+    EXPECT_TRUE(at(first) < at(holding) && at(holding) < at(second)) << run.out;
+    EXPECT_TRUE(Contains(run.out, "届きました 2 件、キューで待機中 0 件、未確認 1 件、失敗 0 件")) << run.out;
 }
 
 TEST_F(CmdToolTest, WholeProcessWritesTheConsoleCodePageOrUtf8AndJsonAlwaysUtf8)
