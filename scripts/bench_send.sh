@@ -36,18 +36,20 @@ bench_tcp() {
 
   # One process listens on every port; every tenth printer keeps the
   # connection after reading the job. It writes the host list when ready.
-  python3 - "$work/hosts.txt" "$hosts" "$silent" <<'PY' &
+  python3 - "$work/hosts.txt" "$hosts" "$silent" 2>/dev/null <<'PY' &
 import asyncio, os, sys
 
 path, count, silent = sys.argv[1], int(sys.argv[2]), int(sys.argv[3])
 every = count // silent
+held = []  # asyncio keeps its tasks only weakly: a held connection needs a reference
 
 async def serve(reader, writer, holds):
     while await reader.read(65536):
         pass
     if holds:
-        await asyncio.Event().wait()
-    writer.close()
+        held.append(writer)
+    else:
+        writer.close()
 
 async def main():
     lines = []

@@ -7,9 +7,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
-#include <condition_variable>
 #include <cstdint>
-#include <mutex>
 #include <string>
 #include <thread>
 #include <vector>
@@ -18,15 +16,14 @@ class LoopbackPeer {
 public:
     enum class Mode {
         ClosesAfterReading,  // reads to the end, then closes
-        NeverCloses,         // reads to the end, then keeps the connection until the test ends
+        NeverCloses,         // reads to the end, and keeps the connection until the test ends
         ResetsAtOnce,        // resets the connection before reading anything
-        HalfClosesAtOnce,    // closes its side first, then reads to the end
-        Swallows,            // never accepts; connections to it hang
+        HalfClosesAtOnce,    // closes its side first, then reads to the end and closes
+        Swallows,            // never accepts; its queue is full, so connections to it hang
     };
 
     explicit LoopbackPeer(Mode mode)
     {
-        fd_ = ::socket(AF_INET, SOCK_STREAM, 0);
         sockaddr_in address{};
         address.sin_family = AF_INET;
         address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
@@ -36,34 +33,27 @@ public:
         ::getsockname(fd_, reinterpret_cast<sockaddr*>(&address), &length);
         port_ = ntohs(address.sin_port);
         if (mode == Mode::Swallows) {
-            // One connection fills the queue; the system drops later ones' first packets.
-            filler_ = ::socket(AF_INET, SOCK_STREAM, 0);
-            ::connect(filler_, reinterpret_cast<sockaddr*>(&address), sizeof address);
-            return;
+            kept_ = ::socket(AF_INET, SOCK_STREAM, 0);
+            ::connect(kept_, reinterpret_cast<sockaddr*>(&address), sizeof address);  // fills the queue
+        } else {
+            thread_ = std::thread([this, mode] { Serve(mode); });
         }
-        thread_ = std::thread([this, mode] { Serve(mode); });
     }
     ~LoopbackPeer()
     {
-        {
-            const std::lock_guard lock(mutex_);
-            released_ = true;
-        }
-        changed_.notify_all();
         ::shutdown(fd_, SHUT_RDWR);  // ends an accept still waiting
         if (thread_.joinable())
             thread_.join();
+        if (kept_ >= 0)
+            ::close(kept_);
         ::close(fd_);
-        if (filler_ >= 0)
-            ::close(filler_);
     }
     int Port() const { return port_; }
     std::string Target() const { return "127.0.0.1:" + std::to_string(port_); }
-    // What arrived, once the sender has ended its side (or the peer its reading).
+    // What arrived, once the sender has ended its side.
     std::vector<std::uint8_t> Received()
     {
-        std::unique_lock lock(mutex_);
-        changed_.wait(lock, [this] { return done_ || released_; });
+        thread_.join();
         return received_;
     }
 
@@ -71,37 +61,27 @@ private:
     void Serve(Mode mode)
     {
         const int client = ::accept(fd_, nullptr, nullptr);
-        if (client >= 0) {
-            if (mode == Mode::ResetsAtOnce) {
-                linger hard{1, 0};
-                ::setsockopt(client, SOL_SOCKET, SO_LINGER, &hard, sizeof hard);
-            } else {
-                if (mode == Mode::HalfClosesAtOnce)
-                    ::shutdown(client, SHUT_WR);
-                std::vector<std::uint8_t> bytes;
-                char buffer[65536];
-                for (ssize_t n; (n = ::recv(client, buffer, sizeof buffer, 0)) > 0;)
-                    bytes.insert(bytes.end(), buffer, buffer + n);
-                std::unique_lock lock(mutex_);
-                received_ = std::move(bytes);
-                done_ = true;
-                changed_.notify_all();
-                if (mode == Mode::NeverCloses)
-                    changed_.wait(lock, [this] { return released_; });
-            }
-            ::close(client);
+        if (client < 0)
+            return;
+        if (mode == Mode::ResetsAtOnce) {
+            linger hard{1, 0};
+            ::setsockopt(client, SOL_SOCKET, SO_LINGER, &hard, sizeof hard);
+        } else {
+            if (mode == Mode::HalfClosesAtOnce)
+                ::shutdown(client, SHUT_WR);
+            char buffer[65536];
+            for (ssize_t n; (n = ::recv(client, buffer, sizeof buffer, 0)) > 0;)
+                received_.insert(received_.end(), buffer, buffer + n);
         }
-        const std::lock_guard lock(mutex_);
-        done_ = true;
-        changed_.notify_all();
+        if (mode == Mode::NeverCloses)
+            kept_ = client;
+        else
+            ::close(client);
     }
 
-    int fd_ = -1;
-    int filler_ = -1;
+    int fd_ = ::socket(AF_INET, SOCK_STREAM, 0);
+    int kept_ = -1;  // a connection open until the end
     int port_ = 0;
     std::thread thread_;
-    std::mutex mutex_;
-    std::condition_variable changed_;
-    bool done_ = false, released_ = false;
     std::vector<std::uint8_t> received_;
 };

@@ -83,10 +83,6 @@ protected:
             out << line << '\n';
             return out.good();
         };
-        steps.read = [](const std::filesystem::path& file) -> std::optional<std::string> {
-            std::ifstream in(file, std::ios::binary);
-            return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-        };
         steps.computer = [] { return "PC01"; };
         steps.user = [] { return "tanaka"; };
         steps.utcNow = [] { return "2030-01-02T03:04:05.000Z"; };

@@ -131,7 +131,7 @@ protected:
         STARTUPINFOW si{};
         si.cb = sizeof si;
         si.dwFlags = STARTF_USESTDHANDLES;
-        si.hStdInput = input.empty() ? nullptr : in.get();
+        si.hStdInput = in.get();
         si.hStdOutput = out.get();
         si.hStdError = err.get();
         PROCESS_INFORMATION pi{};
@@ -230,8 +230,8 @@ TEST_F(CmdToolTest, MissingUncNameAndFilePrinterAreRefusedWithoutAJob)
         << onFile.err;
 }
 
-// Accepts one connection on 127.0.0.1 and keeps what arrives until the end;
-// one that holds keeps the connection open until it is destroyed.
+// Accepts one connection on 127.0.0.1 and keeps what arrives until the end
+// (holding the connection until then when asked).
 class Listener {
 public:
     explicit Listener(bool holds = false)
@@ -286,9 +286,6 @@ TEST_F(CmdToolTest, HostGetsExactlyTheBlockOverRawTcp)
     const ToolRun run = Run({"send", JobFile(), "--host", listener.Target(), "--timeout", "10"});
     EXPECT_EQ(run.code, 0) << run.out << run.err;
     EXPECT_EQ(listener.Received(), Sent());
-    EXPECT_TRUE(Contains(run.out, listener.Target().substr(0, 9) + " (" + listener.Target().substr(10) +
-                                      "): 届きました。"))
-        << run.out;
 }
 
 TEST_F(CmdToolTest, WholeProcessSendsToAHostListOnStandardInputSideBySide)
