@@ -110,9 +110,9 @@ std::string FindingText(const BlockFinding& f)
 
 int CheckOne(const std::string& name, ToolEnvironment& env)
 {
-    const SettingsInput input = ReadSettingsInput(name);
+    const SettingsInput input = ReadSettingsInput(name, env);
     if (input.problem) {
-        env.out << name << ": 設定ファイルではありません（" << *input.problem << "）。\n";
+        env.out << name << ": " << *input.problem << '\n';
         return kExitBadInput;
     }
     std::vector<std::string> lines;
@@ -135,8 +135,14 @@ int Show(const ShowOptions& o, ToolEnvironment& env)
     const auto block = LoadSettingsInput(o.file, env);
     if (!block)
         return kExitBadInput;
-    const PanelLoad load = LoadAsPanel(*block);
-    if (o.json) {
+    ShowSettings(*block, o.file, o.json, env);
+    return kExitDone;
+}
+
+void ShowSettings(const SettingsBlock& stored, const Json& file, bool json, ToolEnvironment& env)
+{
+    const PanelLoad load = LoadAsPanel(stored);
+    if (json) {
         Json settings = Json::array();
         for (const SettingDef& def : Settings())
             settings.push_back({{"key", def.key},
@@ -144,8 +150,8 @@ int Show(const ShowOptions& o, ToolEnvironment& env)
                                 {"label", FullLabel(def)},
                                 {"value", ToJson(GetValue(def, load.values))},
                                 {"unit", def.unit}});
-        WriteJson(env, Json{{"file", o.file}, {"settings", settings}});
-        return kExitDone;
+        WriteJson(env, Json{{"file", file}, {"settings", settings}});
+        return;
     }
     std::vector<std::vector<std::string>> rows;
     std::string_view page;
@@ -157,7 +163,6 @@ int Show(const ShowOptions& o, ToolEnvironment& env)
         rows.push_back({FullLabel(def), Shown(def, GetValue(def, load.values)), std::string(def.key)});
     }
     WriteTable(env.out, rows, "  ");
-    return kExitDone;
 }
 
 int Diff(const DiffOptions& o, ToolEnvironment& env)

@@ -42,33 +42,36 @@ FileBytes ReadFileBytes(const fs::path& path, std::size_t limit)
     return result;
 }
 
-SettingsInput ReadSettingsInput(const std::string& name)
+SettingsInput ReadSettingsInput(const std::string& name, ToolEnvironment& env)
 {
+    if (const auto printer = JournalPrinterName(name))
+        return DeliveredSettings(*printer, env);
     SettingsInput input;
     const FileBytes file = ReadFileBytes(PathFromUtf8(name), kSettingsFileSize);
     input.size = file.size;
-    if (file.problem) {
+    if (file.problem)
         input.problem = "読み込めません: " + *file.problem;
-        return input;
-    }
-    switch (DiagnoseSettingsFile(file.bytes)) {
-    case FileProblem::WrongHeader:
-        input.problem = "先頭が設定ファイルの識別子 \"Kestrolinea 418KQ5\" ではありません";
-        break;
-    case FileProblem::TooShort:
-        input.problem = std::to_string(file.size) + " バイトしかありません（" +
-                        std::to_string(kSettingsFileSize) + " バイト必要です）";
-        break;
-    case FileProblem::None: DecodeSettingsFile(file.bytes, input.block); break;
-    }
+    else
+        switch (DiagnoseSettingsFile(file.bytes)) {
+        case FileProblem::WrongHeader:
+            input.problem = "先頭が設定ファイルの識別子 \"Kestrolinea 418KQ5\" ではありません";
+            break;
+        case FileProblem::TooShort:
+            input.problem = std::to_string(file.size) + " バイトしかありません（" +
+                            std::to_string(kSettingsFileSize) + " バイト必要です）";
+            break;
+        case FileProblem::None: DecodeSettingsFile(file.bytes, input.block); break;
+        }
+    if (input.problem)
+        input.problem = "設定ファイルではありません（" + *input.problem + "）。";
     return input;
 }
 
 std::optional<SettingsBlock> LoadSettingsInput(const std::string& name, ToolEnvironment& env)
 {
-    const SettingsInput input = ReadSettingsInput(name);
+    const SettingsInput input = ReadSettingsInput(name, env);
     if (input.problem) {
-        Complain(env, name + ": 設定ファイルではありません（" + *input.problem + "）。");
+        Complain(env, name + ": " + *input.problem);
         return std::nullopt;
     }
     return input.block;

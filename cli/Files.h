@@ -24,13 +24,20 @@ struct FileBytes {
 };
 FileBytes ReadFileBytes(const std::filesystem::path& path, std::size_t limit);
 
-// Why `name` is no settings file the panel would load, or nothing.
+// The settings of a file, or why `name` gives none (a sentence that
+// follows "NAME: ").
 struct SettingsInput {
     std::optional<std::string> problem;
     SettingsBlock block{};
     std::uintmax_t size = 0;
 };
-SettingsInput ReadSettingsInput(const std::string& name);
+// `name` is a settings file, or "printer:NAME" for the settings last
+// delivered to that printer according to the send journal.
+SettingsInput ReadSettingsInput(const std::string& name, ToolEnvironment& env);
+
+// The printer of "printer:NAME"; none for other names (HistoryVerbs.cpp).
+std::optional<std::string> JournalPrinterName(const std::string& name);
+SettingsInput DeliveredSettings(const std::string& printer, ToolEnvironment& env);
 
 // The block of a settings file, or a message on err and nothing.
 std::optional<SettingsBlock> LoadSettingsInput(const std::string& name, ToolEnvironment& env);

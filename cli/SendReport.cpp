@@ -126,7 +126,8 @@ JournalRecord JournalFor(const RunFacts& facts, const SettingsBlock& block, cons
     record.job = r.job;
     record.sha256 = facts.sha256;
     record.block = BlockHex(block);
-    record.file = facts.file;
+    if (facts.fromFile)
+        record.file = facts.file;
     return record;
 }
 

@@ -28,7 +28,8 @@ std::string ResultName(Result result);
 
 // What is the same in every record of one run.
 struct RunFacts {
-    std::string file;    // absolute path of the settings file
+    std::string file;  // absolute path of the settings file, or printer:NAME as given
+    bool fromFile = true;
     std::string sha256;  // of the 270 bytes; empty when the file was refused
     std::string computer;
     std::string user;

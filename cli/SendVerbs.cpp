@@ -10,11 +10,11 @@
 #include "SendLog.h"
 #include "SendReport.h"
 #include "SendTargets.h"
-#include "Sha256.h"
 #include "TextTable.h"
 #include "Utf8.h"
 #include "Verbs.h"
 #include "core/PanelValues.h"
+#include "core/Sha256.h"
 
 namespace qv::cli {
 
@@ -99,7 +99,9 @@ int SendRun::Run()
                      o_.log + ": ログファイルに書き込めません（" + *problem + "）。何も送信していません。");
             return kExitSendFailed;
         }
-    facts_.file = AbsolutePath(o_.file);
+    // A block from the journal (printer:NAME) has no file of its own.
+    facts_.fromFile = !JournalPrinterName(o_.file);
+    facts_.file = facts_.fromFile ? AbsolutePath(o_.file) : o_.file;
     if (env_.journal) {
         journal_.emplace(
             env_.journal(o_.journal.empty() ? std::nullopt : std::optional(PathFromUtf8(o_.journal))));
@@ -108,7 +110,7 @@ int SendRun::Run()
         facts_.user = steps.user ? steps.user() : "";
     }
 
-    const SettingsInput input = ReadSettingsInput(o_.file);
+    const SettingsInput input = ReadSettingsInput(o_.file, env_);
     TargetList list = BuildTargets(o_, hosts, env_);
     if (input.problem) {
         // Nothing is sent; the log still tells every target why.

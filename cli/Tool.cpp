@@ -148,6 +148,10 @@ int RunParsed(const std::vector<std::string>& args, ToolEnvironment& env)
         ->type_name("N");
     sendVerb->add_flag("--json", send.json, "結果を JSON で出力します");
 
+    HistoryOptions history;
+    CLI::App* historyVerb = Verb(app, "history", "送信履歴を新しい順に番号を付けて表示します（1 が最新）");
+    AddHistoryOptions(historyVerb, history);
+
     try {
         std::vector<std::string> reversed(args.rbegin(), args.rend());
         app.parse(reversed);
@@ -179,6 +183,8 @@ int RunParsed(const std::vector<std::string>& args, ToolEnvironment& env)
         return Check(check, env);
     if (factoryVerb->parsed())
         return Factory(factory, env);
+    if (historyVerb->parsed())
+        return History(history, env);
     if (printersVerb && printersVerb->parsed())
         return Printers(printers, env);
     return Send(send, env);

@@ -5,7 +5,12 @@
 #include <string>
 #include <vector>
 
+#include "SettingsJson.h"
 #include "ToolEnvironment.h"
+
+namespace CLI {
+class App;
+}
 
 namespace qv::cli {
 
@@ -51,6 +56,8 @@ struct SendOptions {
 };
 
 int Show(const ShowOptions& options, ToolEnvironment& env);
+// What show prints for a block read from `file` (a name, or null).
+void ShowSettings(const SettingsBlock& stored, const Json& file, bool json, ToolEnvironment& env);
 int Diff(const DiffOptions& options, ToolEnvironment& env);
 int Check(const CheckOptions& options, ToolEnvironment& env);
 int Factory(const FactoryOptions& options, ToolEnvironment& env);
@@ -58,5 +65,18 @@ int Export(const ExportOptions& options, ToolEnvironment& env);
 int Import(const ImportOptions& options, ToolEnvironment& env);
 int Printers(const PrintersOptions& options, ToolEnvironment& env);
 int Send(const SendOptions& options, ToolEnvironment& env);
+
+struct HistoryOptions {
+    enum class Action { List, Show, Export };
+    Action action = Action::List;
+    std::string printer;  // empty: every printer
+    bool allPrinters = false;
+    bool json = false;
+    std::string journal;  // a site folder whose journals are read instead of the user's
+    int number = 0;       // show and export: 1 is the newest record
+    std::string output;   // export
+};
+void AddHistoryOptions(CLI::App* verb, HistoryOptions& options);
+int History(const HistoryOptions& options, ToolEnvironment& env);
 
 }  // namespace qv::cli

@@ -1,6 +1,6 @@
 // qvx4k5cmd on Windows: the wide command line as UTF-8, console output that
 // reads right in cmd.exe and PowerShell, the spooler the panel uses, and
-// the panel's settings file writer.
+// the panel's settings file writer and send journal.
 #include <windows.h>
 
 #include <fcntl.h>
@@ -10,6 +10,7 @@
 
 #include "ConsoleWriter.h"
 #include "Tool.h"
+#include "storage/JournalWin32.h"
 #include "storage/SettingsFileWin32.h"
 #include "framework/Seams.h"
 #include "framework/Text.h"
@@ -38,6 +39,9 @@ int wmain(int argc, wchar_t** argv)
     };
     env.writeSettingsFile = [](const std::filesystem::path& path, const qv::SettingsBlock& block) {
         return WriteSettingsFileWin32(path, block);
+    };
+    env.journal = [](const std::optional<std::filesystem::path>& extraFolder) {
+        return qv::SendJournal(Win32JournalPlaces(extraFolder), Win32JournalSteps());
     };
     const int code = qv::cli::RunTool(args, env);
     out.flush();

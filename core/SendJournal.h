@@ -3,6 +3,7 @@
 // printer cannot be read back; this is the closest thing to it.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <functional>
@@ -48,6 +49,8 @@ std::vector<JournalRecord> ReadJournalText(std::string_view text);
 // damaged record, listed but never opened).
 std::optional<SettingsBlock> BlockOf(const JournalRecord& record);
 std::string BlockHex(const SettingsBlock& block);
+// Sets the record's `block` and `sha256` to those of the bytes sent.
+void SetBlock(JournalRecord& record, const SettingsBlock& block);
 
 // The records of one printer (every printer when none), newest first.
 std::vector<JournalRecord> NewestFirst(std::vector<JournalRecord> records,
@@ -55,6 +58,26 @@ std::vector<JournalRecord> NewestFirst(std::vector<JournalRecord> records,
 // The newest record delivered to `printer` whose block is whole.
 std::optional<JournalRecord> LastDelivered(const std::vector<JournalRecord>& records,
                                            std::string_view printer);
+
+// Printer names compare as Windows compares them: ASCII letters in either case.
+bool SamePrinter(std::string_view a, std::string_view b);
+
+// "2026-12-08T10:45:40.123Z"
+std::string UtcTimestamp(std::chrono::system_clock::time_point when);
+// A record's time in the computer's local time, "2026/12/08 19:45:40"; the
+// text as it is when it is no time of this form.
+std::string LocalTimeText(std::string_view utc);
+
+// A journal is renamed to its predecessor once a line would take it past
+// this size, so it never grows without end.
+inline constexpr std::uintmax_t kJournalSizeLimit = 10 * 1024 * 1024;
+bool JournalNeedsRotation(std::uintmax_t size, std::size_t lineSize);
+// "sends.jsonl" -> "sends.1.jsonl", in the same folder.
+std::filesystem::path RotatedJournal(const std::filesystem::path& file);
+// What an append writes: the line and its break, after a break that ends a
+// torn last line (`lastByte` is the file's last byte; none when empty), so
+// that a writer which stopped half way never swallows the next record.
+std::string AppendedText(std::string_view line, std::optional<char> lastByte);
 
 // The platform's steps, behind a seam as saving's are: tests replace them.
 struct JournalSteps {
@@ -75,6 +98,10 @@ struct JournalPlaces {
     std::filesystem::path userFile;
     std::vector<std::filesystem::path> siteFiles;
 };
+// The places for a computer: the user's file and `<computer>.jsonl` in each
+// site folder given (none or empty ones skipped, a folder given twice used once).
+JournalPlaces PlacesFor(std::filesystem::path userFile, std::string_view computer,
+                        const std::vector<std::optional<std::filesystem::path>>& siteFolders);
 
 class SendJournal {
 public:
@@ -86,6 +113,9 @@ public:
     bool Append(JournalRecord record, std::string& problem) const;
     // The user's journal (with its rotated predecessor), oldest first.
     std::vector<JournalRecord> Read() const;
+    // Every journal in a site folder (each computer's, rotated ones too),
+    // oldest first by their times.
+    std::vector<JournalRecord> ReadFolder(const std::filesystem::path& folder) const;
 
     const JournalPlaces& Places() const { return places_; }
     // The platform's steps, which also name the computer and the user.

@@ -5,7 +5,8 @@ set -euo pipefail
 
 pkgs=(cmake g++ clang googletest g++-mingw-w64-x86-64 mingw-w64-tools
       wine wine64 xvfb xauth locales fonts-ipafont-gothic fonts-wine imagemagick
-      fp-utils x11-utils xdotool libclang-rt-14-dev wixl msitools libcli11-dev nlohmann-json3-dev)
+      fp-utils x11-utils xdotool libclang-rt-14-dev wixl msitools libcli11-dev nlohmann-json3-dev
+      libxml2-utils)
 
 missing=()
 for p in "${pkgs[@]}"; do

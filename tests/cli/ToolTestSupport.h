@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/PosixJournal.h"
 #include "cli/Tool.h"
 #include "core/PanelValues.h"
 #include "core/SettingsCatalogue.h"
@@ -32,7 +33,6 @@ protected:
     std::string now = "2030-01-02T03:04:05Z";
     std::string input;  // standard input
     bool quiet = false;
-    bool journalWritable = true;
 
     void SetUp() override
     {
@@ -69,24 +69,12 @@ protected:
     }
     bool Exists(const std::string& name) const { return std::filesystem::exists(dir / name); }
 
-    // A journal on plain files of the test's folder, of computer PC01 and user tanaka.
-    qv::JournalSteps JournalSteps()
+    // The tool's journal in this test: journal/sends.jsonl, on computer PC01.
+    qv::SendJournal Journal(const std::optional<std::filesystem::path>& extraFolder = std::nullopt) const
     {
-        qv::JournalSteps steps;
-        steps.append = [this](const std::filesystem::path& file, std::string_view line,
-                              std::string& problem) {
-            problem = "書き込めません";
-            if (!journalWritable)
-                return false;
-            std::filesystem::create_directories(file.parent_path());
-            std::ofstream out(file, std::ios::binary | std::ios::app);
-            out << line << '\n';
-            return out.good();
-        };
-        steps.computer = [] { return "PC01"; };
-        steps.user = [] { return "tanaka"; };
-        steps.utcNow = [] { return "2030-01-02T03:04:05.000Z"; };
-        return steps;
+        qv::JournalSteps steps = qv::cli::PosixJournalSteps();
+        steps.computer = [] { return std::string("PC01"); };
+        return qv::SendJournal(qv::PlacesFor(dir / "journal" / "sends.jsonl", "PC01", {extraFolder}), steps);
     }
 
     ToolRun Run(const std::vector<std::string>& args)
@@ -101,12 +89,7 @@ protected:
         std::istringstream in(input);
         env.in = &in;
         env.quiet = quiet;
-        env.journal = [this](const std::optional<std::filesystem::path>& site) {
-            qv::JournalPlaces places{dir / "journal" / "sends.jsonl", {}};
-            if (site)
-                places.siteFiles.push_back(*site / "PC01.jsonl");
-            return qv::SendJournal(places, JournalSteps());
-        };
+        env.journal = [this](const std::optional<std::filesystem::path>& extra) { return Journal(extra); };
         run.code = qv::cli::RunTool(args, env);
         run.out = out.str();
         run.err = err.str();

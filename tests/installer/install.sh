@@ -17,7 +17,8 @@ trap wine_env_stop EXIT
 drive_c=$WINEPREFIX/drive_c
 product_name='Tav Kestrolinea 418KQ5 クオーヴェクス'
 default_dir='C:\Program Files\Quorvex\418KQ5'
-installed_files=(qvx4k5.chm)
+installed_files=(qvx4k5.chm PolicyDefinitions/qvx4k5.admx PolicyDefinitions/ja-JP/qvx4k5.adml
+  PolicyDefinitions/en-US/qvx4k5.adml)
 for program in $QV_PROGRAMS; do installed_files+=("$program.exe"); done
 
 msiexec() { wine msiexec "$@" </dev/null >/dev/null 2>&1; }

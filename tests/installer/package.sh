@@ -67,13 +67,24 @@ expect "vendor folder" "$(field "$msi" Directory QuorvexFolder 2)/$(field "$msi"
   "ProgramFiles64Folder/Quorvex"
 files=(qvx4k5.chm)
 for program in $QV_PROGRAMS; do files+=("$program.exe"); done
-expect "files" "$(rows "$msi" File | cut -f3 | sort | tr '\n' ' ')" "$(printf '%s\n' "${files[@]}" | sort | tr '\n' ' ')"
-for file in "${files[@]}"; do
-  expect "$file: size" "$(field "$msi" File "$file" 4)" "$(stat -c %s "$QV_STAGE/$file")"
+# The Group Policy templates: "file id:folder id:path in the stage".
+policy=(qvx4k5.admx:PolicyDir:PolicyDefinitions/qvx4k5.admx
+  qvx4k5.adml.ja:PolicyDirJa:PolicyDefinitions/ja-JP/qvx4k5.adml
+  qvx4k5.adml.en:PolicyDirEn:PolicyDefinitions/en-US/qvx4k5.adml)
+placed=()
+for file in "${files[@]}"; do placed+=("$file:INSTALLDIR:$file"); done
+expect "files" "$(rows "$msi" File | cut -f3 | sed 's/.*|//' | sort | tr '\n' ' ')" \
+  "$(printf '%s\n' "${files[@]}" qvx4k5.admx qvx4k5.adml qvx4k5.adml | sort | tr '\n' ' ')"
+for entry in "${placed[@]}" "${policy[@]}"; do
+  IFS=: read -r file folder path <<<"$entry"
+  expect "$file: size" "$(field "$msi" File "$file" 4)" "$(stat -c %s "$QV_STAGE/$path")"
   component=$(field "$msi" File "$file" 2)
-  expect "$file: folder" "$(field "$msi" Component "$component" 3)" "INSTALLDIR"
+  expect "$file: folder" "$(field "$msi" Component "$component" 3)" "$folder"
   expect "$file: 64-bit component" "$(($(field "$msi" Component "$component" 4) & 256))" "256"
 done
+folder_path() { echo "$(field "$msi" Directory "$1" 2)/$(field "$msi" Directory "$1" 3 | sed 's/.*|//')"; }
+expect "policy folder" "$(folder_path PolicyDir)" "INSTALLDIR/PolicyDefinitions"
+expect "policy texts folders" "$(folder_path PolicyDirJa) $(folder_path PolicyDirEn)" "PolicyDir/ja-JP PolicyDir/en-US"
 # The one registry value: the install folder, read back by later runs.
 expect "registry values written" "$(rows "$msi" Registry | cut -f2-5)" \
   "2	Software\Quorvex\418KQ5	InstallDir	[INSTALLDIR]"
@@ -114,9 +125,9 @@ echo "== zip $QV_ZIP"
 unpacked=$(mktemp -d)
 trap 'rm -rf "$unpacked"' EXIT
 (cd "$unpacked" && "$QV_CMAKE" -E tar xf "$QV_ZIP")
-expect "zip contents" "$(cd "$unpacked" && ls | sort | tr '\n' ' ')" \
-  "$(printf '%s\n' "${files[@]}" README.txt | sort | tr '\n' ' ')"
-for file in "${files[@]}" README.txt; do
+expect "zip contents" "$(cd "$unpacked" && find . -type f | sed 's|^\./||' | sort | tr '\n' ' ')" \
+  "$(printf '%s\n' "${files[@]}" README.txt "${policy[@]##*:}" | sort | tr '\n' ' ')"
+for file in "${files[@]}" README.txt "${policy[@]##*:}"; do
   cmp -s "$unpacked/$file" "$QV_STAGE/$file"
   expect "zip: $file as built" "$?" "0"
 done

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-namespace qv::cli {
+namespace qv {
 
 namespace {
 
@@ -83,4 +83,4 @@ std::string Sha256Hex(std::span<const std::uint8_t> data)
     return text;
 }
 
-}  // namespace qv::cli
+}  // namespace qv

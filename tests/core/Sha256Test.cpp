@@ -3,13 +3,13 @@
 
 #include <string>
 
-#include "cli/Sha256.h"
+#include "core/Sha256.h"
 
 namespace {
 
 std::string HexOf(const std::string& text)
 {
-    return qv::cli::Sha256Hex(std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
+    return qv::Sha256Hex(std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
 }
 
 TEST(Sha256, PublishedVectors)
