@@ -176,8 +176,8 @@ TEST_F(FileVerbs, UsageErrorsExitTwoAndHelpZero)
     }
     const ToolRun help = Run({"--help"});
     EXPECT_EQ(help.code, 0);
-    for (const char* part :
-         {"使い方: qvx4k5cmd", "show", "import", "終了コード:", "5  失敗はないが、キューで待機中または未確認の送信がある"})
+    for (const char* part : {"使い方: qvx4k5cmd", "show", "import",
+                             "終了コード:", "5  失敗はないが、キューで待機中または未確認の送信がある"})
         EXPECT_TRUE(Contains(help.out, part)) << part;
     EXPECT_TRUE(Contains(Run({"send", "--help"}).out, "--host HOST[:PORT]"));
 }

@@ -24,17 +24,15 @@ public:
 
     explicit LoopbackPeer(Mode mode)
     {
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        ::bind(fd_, reinterpret_cast<sockaddr*>(&address), sizeof address);
+        address_.sin_family = AF_INET;
+        address_.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        ::bind(fd_, Address(), sizeof address_);
         ::listen(fd_, mode == Mode::Swallows ? 0 : 4);
-        socklen_t length = sizeof address;
-        ::getsockname(fd_, reinterpret_cast<sockaddr*>(&address), &length);
-        port_ = ntohs(address.sin_port);
+        socklen_t length = sizeof address_;
+        ::getsockname(fd_, Address(), &length);
         if (mode == Mode::Swallows) {
             kept_ = ::socket(AF_INET, SOCK_STREAM, 0);
-            ::connect(kept_, reinterpret_cast<sockaddr*>(&address), sizeof address);  // fills the queue
+            ::connect(kept_, Address(), sizeof address_);  // fills the queue
         } else {
             thread_ = std::thread([this, mode] { Serve(mode); });
         }
@@ -48,8 +46,9 @@ public:
             ::close(kept_);
         ::close(fd_);
     }
-    int Port() const { return port_; }
-    std::string Target() const { return "127.0.0.1:" + std::to_string(port_); }
+    int Port() const { return ntohs(address_.sin_port); }
+    sockaddr* Address() { return reinterpret_cast<sockaddr*>(&address_); }
+    std::string Target() const { return "127.0.0.1:" + std::to_string(Port()); }
     // What arrived, once the sender has ended its side.
     std::vector<std::uint8_t> Received()
     {
@@ -81,7 +80,7 @@ private:
 
     int fd_ = ::socket(AF_INET, SOCK_STREAM, 0);
     int kept_ = -1;  // a connection open until the end
-    int port_ = 0;
+    sockaddr_in address_{};
     std::thread thread_;
     std::vector<std::uint8_t> received_;
 };
