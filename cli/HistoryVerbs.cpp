@@ -27,7 +27,10 @@ std::string ResultText(const JournalRecord& r)
     return BlockOf(r) ? text : text + " ［記録が壊れています］";
 }
 
-std::string WhoText(const JournalRecord& r) { return r.computer + "／" + r.user; }
+std::string WhoText(const JournalRecord& r)
+{
+    return r.computer.empty() && r.user.empty() ? "" : r.computer + "／" + r.user;
+}
 
 std::optional<SendJournal> OpenJournal(ToolEnvironment& env)
 {

@@ -1,5 +1,5 @@
-// qvx4k5cmd on Linux: the file verbs and raw TCP sends; the arguments and
-// the output are UTF-8 as the terminal's locale has them.
+// qvx4k5cmd on Linux: the file verbs, raw TCP sends and the send journal;
+// the arguments and the output are UTF-8 as the terminal's locale has them.
 #include <iostream>
 
 #include "PosixJournal.h"

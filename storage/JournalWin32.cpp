@@ -21,6 +21,9 @@ constexpr wchar_t kPolicyValue[] = L"JournalFolder";
 constexpr int kOpenAttempts = 3;
 // Writers lock one byte far past any journal's end, so readers never meet the lock.
 constexpr DWORD kLockOffsetHigh = 0x40000000;
+// A rotation by another writer (or a virus scanner) holds the file for a moment.
+constexpr int kSharingRetries = 40;
+constexpr DWORD kSharingRetryMs = 25;
 
 // The system's words for an error, with its number.
 std::string SystemReason(DWORD error)
@@ -102,15 +105,25 @@ void CreateFolders(const std::wstring& folder)
     ::CreateDirectoryW(folder.c_str(), nullptr);
 }
 
+UniqueFileHandle OpenForAppending(const std::wstring& name)
+{
+    for (int retry = 0;; ++retry) {
+        // No FILE_SHARE_DELETE: nobody renames the journal while a writer has it open.
+        UniqueFileHandle handle(::CreateFileW(name.c_str(), GENERIC_READ | GENERIC_WRITE,
+                                              FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
+                                              FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (handle || ::GetLastError() != ERROR_SHARING_VIOLATION || retry == kSharingRetries)
+            return handle;
+        ::Sleep(kSharingRetryMs);
+    }
+}
+
 bool AppendWin32(const fs::path& file, std::string_view line, std::string& problem)
 {
     const std::wstring name = LongPathForm(file);
     CreateFolders(name.substr(0, name.find_last_of(L'\\')));
     for (int attempt = 1;; ++attempt) {
-        // No FILE_SHARE_DELETE: nobody renames the journal while a writer has it open.
-        UniqueFileHandle handle(::CreateFileW(name.c_str(), GENERIC_READ | GENERIC_WRITE,
-                                              FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
-                                              FILE_ATTRIBUTE_NORMAL, nullptr));
+        UniqueFileHandle handle = OpenForAppending(name);
         if (!handle)
             return Fail(problem, ::GetLastError());
         LARGE_INTEGER size{};
@@ -180,7 +193,8 @@ fs::path LocalAppData()
 std::optional<fs::path> PolicyJournalFolder()
 {
     DWORD bytes = 0;
-    const DWORD kTypes = RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ;
+    // REG_EXPAND_SZ values are read too, expanded.
+    const DWORD kTypes = RRF_RT_REG_SZ;
     if (::RegGetValueW(HKEY_LOCAL_MACHINE, kPolicyKey, kPolicyValue, kTypes, nullptr, nullptr, &bytes) !=
         ERROR_SUCCESS)
         return std::nullopt;

@@ -5,9 +5,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <algorithm>
-#include <fstream>
-
 #include "cli/PosixJournal.h"
 #include "tests/core/JournalLines.h"
 
@@ -17,73 +14,60 @@ namespace fs = std::filesystem;
 
 class PosixJournal : public testing::Test {
 protected:
-    fs::path dir =
-        fs::temp_directory_path() /
-        ("qvjournal-" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
-    fs::path file = dir / "state" / "sends.jsonl";
-    qv::JournalSteps steps = qv::cli::PosixJournalSteps();
+    const fs::path dir = fs::temp_directory_path() / "qvjournal-posix", file = dir / "state" / "sends.jsonl";
+    const qv::JournalSteps steps = qv::cli::PosixJournalSteps();
+    std::string problem;
 
-    void SetUp() override
-    {
-        fs::remove_all(dir);
-        fs::create_directories(file.parent_path());
-    }
+    void SetUp() override { fs::remove_all(dir); }
     void TearDown() override { fs::remove_all(dir); }
-
-    static void Put(const fs::path& path, const std::string& text)
-    {
-        std::ofstream(path, std::ios::binary | std::ios::trunc) << text;
-    }
     std::string Text(const fs::path& path) const { return steps.read(path).value_or("<none>"); }
-    // Fills the journal with `size` bytes in lines of x.
-    void Fill(std::uintmax_t size) const
-    {
-        std::ofstream out(file, std::ios::binary | std::ios::trunc);
-        for (std::uintmax_t at = 0; at < size; at += 1024)
-            out << std::string(std::min<std::uintmax_t>(1024, size - at) - 1, 'x') << '\n';
-    }
 };
 
-TEST_F(PosixJournal, AppendsWholeLinesRotatesAtTheLimitAndReportsWhatFails)
+TEST_F(PosixJournal, AppendsWholeLinesAndRotatesAtTheLimit)
 {
-    std::string problem;
     // Folders are made; a torn last line is ended before the next record.
-    fs::remove_all(file.parent_path());
-    ASSERT_TRUE(steps.append(file, NumberedLine("A", 1), problem)) << problem;
-    Put(file, Text(file) + NumberedLine("B", 2).substr(0, 40));
-    ASSERT_TRUE(steps.append(file, NumberedLine("C", 3), problem)) << problem;
-    const auto records = qv::ReadJournalText(Text(file));
-    ASSERT_EQ(records.size(), 2u);
-    EXPECT_EQ(records[1].printer, "C");
+    ASSERT_TRUE(steps.append(file, NumberedLine("A", 0), problem)) << problem;
+    std::ofstream(file, std::ios::app) << NumberedLine("B", 0).substr(0, 40);
+    ASSERT_TRUE(steps.append(file, NumberedLine("C", 0), problem)) << problem;
+    EXPECT_EQ(qv::ReadJournalText(Text(file)).size(), 2u);
 
-    // Past the limit: the journal becomes its predecessor, replacing an older one.
-    Fill(qv::kJournalSizeLimit - 200);
-    Put(qv::RotatedJournal(file), "older\n");
-    const std::uintmax_t full = fs::file_size(file);
-    ASSERT_TRUE(steps.append(file, NumberedLine("D", 4), problem)) << problem;
-    EXPECT_EQ(fs::file_size(qv::RotatedJournal(file)), full);
-    EXPECT_TRUE(Text(file) == NumberedLine("D", 4) + "\n");
+    // Past the limit the journal becomes its predecessor, replacing an older one.
+    FillJournal(file, qv::kJournalSizeLimit - 200);
+    std::ofstream(qv::RotatedJournal(file)) << "older\n";
+    ASSERT_TRUE(steps.append(file, NumberedLine("D", 0), problem)) << problem;
+    EXPECT_EQ(fs::file_size(qv::RotatedJournal(file)), qv::kJournalSizeLimit - 200);
+    EXPECT_TRUE(Text(file) == NumberedLine("D", 0) + "\n");
+}
 
-    // A folder that cannot be made: below a plain file (root may write anywhere else).
-    Put(dir / "plain", "");
-    EXPECT_FALSE(steps.append(dir / "plain" / "sub" / "sends.jsonl", NumberedLine("E", 5), problem));
-    EXPECT_EQ(problem, "Not a directory");
-    EXPECT_FALSE(steps.read(dir / "none.jsonl"));
+TEST_F(PosixJournal, AJournalStampsItsRecordsForEveryPlaceAndNamesThoseItCouldNotWrite)
+{
+    qv::JournalSteps stamped = steps;
+    stamped.computer = [] { return "PC01"; };
+    stamped.utcNow = [] { return "2027-01-01T00:00:00.000Z"; };
+    // No folder can be made below a plain file (root may write anywhere else).
+    const qv::SendJournal journal(qv::PlacesFor(file, "PC01", {dir / "site", file}), stamped);
+    EXPECT_FALSE(journal.Append(*qv::ParseJournalLine(NumberedLine("KQ", 0)), problem));
+    EXPECT_EQ(problem,
+              "送信履歴 " + (file / "PC01.jsonl").string() + " に記録できませんでした（Not a directory）。");
+    const auto site = qv::ReadJournalText(Text(dir / "site" / "PC01.jsonl"));
+    ASSERT_EQ(site.size(), 1u);
+    EXPECT_EQ(site[0].computer + site[0].time, "PC012027-01-01T00:00:00.000Z");
+    EXPECT_EQ(site[0].user, steps.user());
+    EXPECT_EQ(journal.Read().size(), 1u);
 }
 
 TEST_F(PosixJournal, TwoProcessesAppendingAThousandRecordsEachNeverInterleave)
 {
     // Near the limit, so that the journal is rotated while both write.
-    Fill(qv::kJournalSizeLimit - 600 * 1024);
-    constexpr std::uint32_t kEach = 1000;
+    fs::create_directories(file.parent_path());
+    FillJournal(file, qv::kJournalSizeLimit - 600 * 1024);
     std::vector<pid_t> writers;
     for (const char* name : {"W1", "W2"}) {
         const pid_t pid = ::fork();
         ASSERT_GE(pid, 0);
         if (pid == 0) {
-            std::string problem;
             bool ok = true;
-            for (std::uint32_t i = 0; i < kEach; ++i)
+            for (std::uint32_t i = 0; i < 1000; ++i)
                 ok = steps.append(file, NumberedLine(name, i), problem) && ok;
             ::_exit(ok ? 0 : 1);
         }
@@ -94,11 +78,9 @@ TEST_F(PosixJournal, TwoProcessesAppendingAThousandRecordsEachNeverInterleave)
         ASSERT_EQ(::waitpid(pid, &status, 0), pid);
         EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
     }
-
-    ExpectWholeNumberedLines(Text(qv::RotatedJournal(file)) + Text(file), 2 * kEach);
-    EXPECT_EQ(Text(qv::RotatedJournal(file)).front(), 'x');
-    EXPECT_LE(fs::file_size(qv::RotatedJournal(file)), qv::kJournalSizeLimit) << "nothing added once rotated";
+    ExpectWholeNumberedLines(Text(qv::RotatedJournal(file)) + Text(file), 2000);
     EXPECT_EQ(Text(file).front(), '{') << "rotated on the way";
+    EXPECT_LE(fs::file_size(qv::RotatedJournal(file)), qv::kJournalSizeLimit) << "nothing added once rotated";
 }
 
 }  // namespace

@@ -1,29 +1,44 @@
-// Journal lines of writers that number their records, and the check that
-// such writers' lines came out whole and in order.
+// Journal records for the tests, and journals of writers that number their
+// records, checked for whole lines in order.
 #pragma once
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
+#include <algorithm>
+#include <fstream>
 #include <map>
 #include <sstream>
-#include <string>
 
 #include "core/SendJournal.h"
+
+inline qv::JournalRecord Record(const std::string& printer, qv::Delivery result,
+                                const qv::SettingsBlock& block)
+{
+    qv::JournalRecord r;
+    r.time = "2026-12-08T10:45:40.123Z";
+    r.printer = printer;
+    r.result = result;
+    qv::SetBlock(r, block);
+    return r;
+}
 
 // A line of `writer` whose job is its running number.
 inline std::string NumberedLine(const std::string& writer, std::uint32_t number)
 {
-    qv::JournalRecord r;
-    r.time = "2026-12-08T10:45:40.123Z";
-    r.printer = writer;
+    qv::JournalRecord r = Record(writer, qv::Delivery::Delivered, qv::FactoryDefaults);
     r.job = number;
-    qv::SetBlock(r, qv::FactoryDefaults);
     return qv::JournalLine(r);
 }
 
-// Every line is filler (only x) or a whole record, each writer's numbers
-// run from 0 without a gap, and there are `expected` records in all.
+// A file of `size` bytes in lines of x.
+inline void FillJournal(const std::filesystem::path& file, std::uintmax_t size)
+{
+    std::ofstream out(file, std::ios::binary | std::ios::trunc);
+    for (std::uintmax_t at = 0; at < size; at += 1024)
+        out << std::string(std::min<std::uintmax_t>(1024, size - at) - 1, 'x') << '\n';
+}
+
+// Each line is filler or a whole record; each writer's numbers run from 0 without a gap.
 inline void ExpectWholeNumberedLines(const std::string& text, std::size_t expected)
 {
     std::map<std::string, std::uint32_t> next;

@@ -82,9 +82,6 @@ for entry in "${placed[@]}" "${policy[@]}"; do
   expect "$file: folder" "$(field "$msi" Component "$component" 3)" "$folder"
   expect "$file: 64-bit component" "$(($(field "$msi" Component "$component" 4) & 256))" "256"
 done
-folder_path() { echo "$(field "$msi" Directory "$1" 2)/$(field "$msi" Directory "$1" 3 | sed 's/.*|//')"; }
-expect "policy folder" "$(folder_path PolicyDir)" "INSTALLDIR/PolicyDefinitions"
-expect "policy texts folders" "$(folder_path PolicyDirJa) $(folder_path PolicyDirEn)" "PolicyDir/ja-JP PolicyDir/en-US"
 # The one registry value: the install folder, read back by later runs.
 expect "registry values written" "$(rows "$msi" Registry | cut -f2-5)" \
   "2	Software\Quorvex\418KQ5	InstallDir	[INSTALLDIR]"
