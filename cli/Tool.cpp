@@ -133,7 +133,7 @@ int RunParsed(const std::vector<std::string>& args, ToolEnvironment& env)
     sendVerb->add_option("--log", send.log, "送信先ごとに 1 行の JSON を追記します")->type_name("FILE");
     sendVerb
         ->add_option("--journal", send.journal,
-                     "送信の記録をこのフォルダーの <コンピューター名>.jsonl にも残します")
+                     "送信履歴をこのフォルダーの <コンピュータ名>.jsonl にも記録します")
         ->type_name("FOLDER");
     sendVerb
         ->add_option(

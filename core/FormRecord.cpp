@@ -9,47 +9,87 @@ namespace qv {
 
 namespace {
 
-constexpr FormFieldPositions kShort = {0, -1, -1, {3, 7, 11, 15, 19}, 23, 26};
-constexpr FormFieldPositions kLong = {0, 3, 7, {11, 15, 19, 23, 27}, 31, 34};
+std::size_t Index(FormPart part) { return static_cast<std::size_t>(part); }
+
+// In FormPart order.
+constexpr std::array<FormFieldRule, kFormParts.size()> kRules = {{
+    {0, 170, 3},  // load positions, 1/120 inch
+    {0, 170, 3},
+    {0, 170, 3},
+    {0, 170, 3},
+    {0, 170, 3},
+    {1, 99, 2},   // form length, lines
+    {0, 135, 3},  // left margin, columns
+    {1, 136, 3},  // right margin, columns
+    {0, 68, 2},   // front tractor correction, columns
+    {0, 68, 2},   // cut sheet correction, columns
+}};
+
+// Field starts in FormPart order: form 0, forms 1 to 4.
+constexpr std::array<int, kFormParts.size()> kShortStarts = {3, 7, 11, 15, 19, 0, -1, -1, 26, 23};
+constexpr std::array<int, kFormParts.size()> kLongStarts = {11, 15, 19, 23, 27, 0, 3, 7, 34, 31};
+
+// The short layout stores no margins and shows these.
+constexpr int kShortLeftMargin = 0;
+constexpr int kShortRightMargin = 136;
 
 // Field positions are never negative where a layout has the field.
 std::size_t At(int position) { return static_cast<std::size_t>(position); }
 
+template <class Values> auto& Field(Values& v, FormPart part)
+{
+    switch (part) {
+    case FormPart::FormLength: return v.formLength;
+    case FormPart::LeftMargin: return v.leftMargin;
+    case FormPart::RightMargin: return v.rightMargin;
+    case FormPart::CutSheetCorrection: return v.cutSheetCorrection;
+    case FormPart::FrontTractorCorrection: return v.frontTractorCorrection;
+    default: return v.loadPos[LoadPathOf(part)];
+    }
+}
+
 }  // namespace
 
-const FormFieldPositions& FieldPositionsOf(FormLayout layout)
+const FormFieldRule& RuleOf(FormPart part) { return kRules[Index(part)]; }
+
+int& FieldValue(FormValues& values, FormPart part) { return Field(values, part); }
+
+int FieldValue(const FormValues& values, FormPart part) { return Field(values, part); }
+
+bool IsLoadPosition(FormPart part) { return part <= FormPart::LoadPosPostcard; }
+
+LoadPath LoadPathOf(FormPart part) { return static_cast<LoadPath>(Index(part)); }
+
+int FieldStart(FormLayout layout, FormPart part)
 {
-    return layout == FormLayout::Short ? kShort : kLong;
+    return (layout == FormLayout::Short ? kShortStarts : kLongStarts)[Index(part)];
 }
 
 FormValues ParseFormRecord(const FormRecordBuffer& record, FormLayout layout)
 {
-    const auto& p = FieldPositionsOf(layout);
     FormValues v;
-    v.formLength = ReadDigits(record, At(p.formLength), 2);
-    v.leftMargin = layout == FormLayout::Short ? 0 : ReadDigits(record, At(p.leftMargin), 3);
-    v.rightMargin = layout == FormLayout::Short ? 136 : ReadDigits(record, At(p.rightMargin), 3);
-    for (std::size_t i = 0; i < 5; ++i) {
-        v.loadPos[i] = ReadDigits(record, At(p.loadPos[i]), 3);
+    v.leftMargin = kShortLeftMargin;
+    v.rightMargin = kShortRightMargin;
+    for (const FormPart part : kFormParts)
+        if (const int start = FieldStart(layout, part); start >= 0)
+            FieldValue(v, part) =
+                ReadDigits(record, At(start), static_cast<std::size_t>(RuleOf(part).digits));
+    for (std::size_t i = 0; i < v.loadPos.size(); ++i)
         v.loadStep[i] = NearestLoadStep(v.loadPos[i], i == kLoadPostcard);
-    }
-    v.cutSheetCorrection = ReadDigits(record, At(p.cutSheetCorrection), 2);
-    v.frontTractorCorrection = ReadDigits(record, At(p.frontTractorCorrection), 2);
     return v;
 }
 
 void WriteFormRecord(const FormValues& v, FormLayout layout, FormRecordBuffer& record)
 {
-    const auto& p = FieldPositionsOf(layout);
-    WriteTwoDigits(record, At(p.formLength), v.formLength);
-    if (layout == FormLayout::Long) {
-        WriteThreeDigits(record, At(p.leftMargin), v.leftMargin);
-        WriteThreeDigits(record, At(p.rightMargin), v.rightMargin);
+    for (const FormPart part : kFormParts) {
+        const int start = FieldStart(layout, part);
+        if (start < 0)
+            continue;
+        if (RuleOf(part).digits == 2)
+            WriteTwoDigits(record, At(start), FieldValue(v, part));
+        else
+            WriteThreeDigits(record, At(start), FieldValue(v, part));
     }
-    for (std::size_t i = 0; i < 5; ++i)
-        WriteThreeDigits(record, At(p.loadPos[i]), v.loadPos[i]);
-    WriteTwoDigits(record, At(p.cutSheetCorrection), v.cutSheetCorrection);
-    WriteTwoDigits(record, At(p.frontTractorCorrection), v.frontTractorCorrection);
 }
 
 int NearestLoadStep(int value, bool postcard)

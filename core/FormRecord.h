@@ -26,15 +26,45 @@ struct FormValues {
 
 inline constexpr std::array<int, 10> loadPositionSteps = {0, 15, 18, 20, 28, 30, 40, 46, 60, 120};
 inline constexpr std::array<int, 10> postcardPositionSteps = {0, 15, 18, 20, 28, 30, 40, 54, 60, 120};
+inline constexpr int kLastLoadStep = static_cast<int>(loadPositionSteps.size()) - 1;
 
-// Where each field of a record starts; the margins are -1 in the short
-// layout. D2 fields are formLength and the two corrections, the rest D3.
-struct FormFieldPositions {
-    int formLength, leftMargin, rightMargin;
-    std::array<int, 5> loadPos;  // indexed by LoadPath
-    int cutSheetCorrection, frontTractorCorrection;
+// The fields of a record, in the order of the form dialog's boxes.
+enum class FormPart {
+    LoadPosFrontTractor,  // the five load positions follow LoadPath
+    LoadPosRearTractor,
+    LoadPosSheetGuide,
+    LoadPosSheetFeeder,
+    LoadPosPostcard,
+    FormLength,
+    LeftMargin,
+    RightMargin,
+    FrontTractorCorrection,
+    CutSheetCorrection,
 };
-const FormFieldPositions& FieldPositionsOf(FormLayout layout);
+inline constexpr std::array<FormPart, 10> kFormParts = {
+    FormPart::LoadPosFrontTractor, FormPart::LoadPosRearTractor, FormPart::LoadPosSheetGuide,
+    FormPart::LoadPosSheetFeeder,  FormPart::LoadPosPostcard,    FormPart::FormLength,
+    FormPart::LeftMargin,          FormPart::RightMargin,        FormPart::FrontTractorCorrection,
+    FormPart::CutSheetCorrection};
+
+// What the form dialog accepts in a field, and the field's digits in a record.
+struct FormFieldRule {
+    int min, max;
+    int digits;
+};
+const FormFieldRule& RuleOf(FormPart part);
+
+// The field's value in `values`.
+int& FieldValue(FormValues& values, FormPart part);
+int FieldValue(const FormValues& values, FormPart part);
+
+bool IsLoadPosition(FormPart part);
+// The LoadPath of a load-position part.
+LoadPath LoadPathOf(FormPart part);
+
+// Where the field starts in a record of `layout`; -1 where the layout has
+// no such field (the margins of the short layout).
+int FieldStart(FormLayout layout, FormPart part);
 
 // A record buffer: the record bytes followed by a terminating zero.
 using FormRecordBuffer = std::array<char, kLongRecordSize + 1>;

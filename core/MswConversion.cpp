@@ -16,6 +16,11 @@ const std::array<MswBankLayout, 4> kLayouts = {{
 
 const MswBankLayout& MswLayout(int bank) { return kLayouts.at(static_cast<std::size_t>(bank - 1)); }
 
+SwitchPlace PlaceOfSwitch(int bank, std::size_t index)
+{
+    return {MswLayout(bank).offset + index / 4, static_cast<std::uint8_t>(1u << (index % 4))};
+}
+
 MswValues::MswValues(int bank)
 {
     const auto& layout = MswLayout(bank);
@@ -27,8 +32,8 @@ void LoadMswValues(int bank, const SettingsBlock& block, MswValues& values)
 {
     const auto& layout = MswLayout(bank);
     for (std::size_t i = 0; i < 8; ++i) {
-        const std::uint8_t byte = block[layout.offset + i / 4];
-        values.switches[i] = (byte >> (i % 4)) & 1;
+        const SwitchPlace place = PlaceOfSwitch(bank, i);
+        values.switches[i] = (block[place.offset] & place.mask) ? 1 : 0;
         if (layout.controls[i] == C::Radio || layout.controls[i] == C::Check)
             values.controls[i] = values.switches[i];
     }
@@ -59,11 +64,11 @@ void StoreMswValues(int bank, MswValues& values, SettingsBlock& block)
         for (std::size_t i = 0; i < 3; ++i)
             values.switches[i] = (n >> i) & 1;
     }
-    for (std::size_t byte = 0; byte < 2; ++byte) {
-        int v = 0;
-        for (std::size_t bit = 0; bit < 4; ++bit)
-            v |= values.switches[byte * 4 + bit] << bit;
-        block[layout.offset + byte] = static_cast<std::uint8_t>(v);
+    block[layout.offset] = block[layout.offset + 1] = 0;
+    for (std::size_t i = 0; i < 8; ++i) {
+        const SwitchPlace place = PlaceOfSwitch(bank, i);
+        if (values.switches[i])
+            block[place.offset] = static_cast<std::uint8_t>(block[place.offset] | place.mask);
     }
 }
 

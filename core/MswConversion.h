@@ -26,11 +26,19 @@ struct MswBankLayout {
 // bank is 1 to 4.
 const MswBankLayout& MswLayout(int bank);
 
+// Where switch `index` (0 for MSW<bank>-1) of a bank lives: switches 1-4 are
+// bits 0-3 of the bank's first byte, 5-8 those of its second.
+struct SwitchPlace {
+    std::size_t offset;  // in the block
+    std::uint8_t mask;
+};
+SwitchPlace PlaceOfSwitch(int bank, std::size_t index);
+
 struct MswValues {
     // Per switch: the radio index or check state that shows it. Radio groups
     // hold -1 and check boxes 0 until the first load.
     std::array<int, 8> controls{};
-    std::string country;  // bank 1 only; empty until the first load
+    std::string country;            // bank 1 only; empty until the first load
     std::array<int, 8> switches{};  // as last read or written
 
     explicit MswValues(int bank);

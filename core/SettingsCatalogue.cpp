@@ -6,18 +6,6 @@ namespace qv {
 
 namespace {
 
-int& FormField(FormValues& v, FormPart part)
-{
-    switch (part) {
-    case FormPart::FormLength: return v.formLength;
-    case FormPart::LeftMargin: return v.leftMargin;
-    case FormPart::RightMargin: return v.rightMargin;
-    case FormPart::CutSheetCorrection: return v.cutSheetCorrection;
-    case FormPart::FrontTractorCorrection: return v.frontTractorCorrection;
-    default: return v.loadPos[table::LoadPathOf(part)];
-    }
-}
-
 template <class Values>  // PanelValues, const or not
 auto& Bank(Values& v, int bank)
 {
@@ -78,7 +66,7 @@ SettingValue GetValue(const SettingDef& def, const PanelValues& v)
             [&](const binding::Form& b) -> SettingValue {
                 FormValues parsed = ParseFormRecord(v.forms.recordBuffers[static_cast<std::size_t>(b.form)],
                                                     LayoutOf(b.form));
-                return FormField(parsed, b.part);
+                return FieldValue(parsed, b.part);
             },
         },
         def.binding);
@@ -103,7 +91,7 @@ void SetValue(const SettingDef& def, PanelValues& v, const SettingValue& value)
                    [&](const binding::Form& b) {
                        auto& record = v.forms.recordBuffers[static_cast<std::size_t>(b.form)];
                        FormValues parsed = ParseFormRecord(record, LayoutOf(b.form));
-                       FormField(parsed, b.part) = number;
+                       FieldValue(parsed, b.part) = number;
                        WriteFormRecord(parsed, LayoutOf(b.form), record);
                    },
                },

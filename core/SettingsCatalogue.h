@@ -13,6 +13,7 @@
 #include <variant>
 #include <vector>
 
+#include "FormRecord.h"
 #include "PanelValues.h"
 
 namespace qv {
@@ -21,20 +22,6 @@ enum class SettingKind {
     Choice,   // one text of a fixed list (drop-down list)
     Integer,  // a whole number within min..max (edit box)
     OnOff,    // one of two texts (radio pair or check box: off first)
-};
-
-// The fields of a form record that a setting can name.
-enum class FormPart {
-    LoadPosFrontTractor,
-    LoadPosRearTractor,
-    LoadPosSheetGuide,
-    LoadPosSheetFeeder,
-    LoadPosPostcard,
-    FormLength,
-    LeftMargin,
-    RightMargin,
-    FrontTractorCorrection,
-    CutSheetCorrection,
 };
 
 // Where a setting's value lives in PanelValues.

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <random>
 #include <system_error>
+#include <vector>
 
 #ifdef _WIN32
 #include <fcntl.h>
@@ -62,27 +63,45 @@ int OpenNew(const fs::path& p)
 {
     return ::_wopen(p.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY, _S_IREAD | _S_IWRITE);
 }
-int OpenExisting(const fs::path& p) { return ::_wopen(p.c_str(), _O_WRONLY | _O_BINARY); }
+int OpenExisting(const fs::path& p) { return ::_wopen(p.c_str(), _O_RDWR | _O_BINARY); }
+bool SeekTo(int fd, std::size_t offset)
+{
+    return ::_lseeki64(fd, static_cast<__int64>(offset), SEEK_SET) >= 0;
+}
+int ReadSome(int fd, std::uint8_t* data, std::size_t n)
+{
+    return ::_read(fd, data, static_cast<unsigned>(n));
+}
 int WriteSome(int fd, const std::uint8_t* data, std::size_t n)
 {
     return ::_write(fd, data, static_cast<unsigned>(n));
 }
 bool Sync(int fd) { return ::_commit(fd) == 0; }
-void CutAt(int fd, std::size_t size) { ::_chsize(fd, static_cast<long>(size)); }
+bool CutAt(int fd, std::size_t size) { return ::_chsize(fd, static_cast<long>(size)) == 0; }
 bool CloseFd(int fd) { return ::_close(fd) == 0; }
+void SyncFolderOf(const fs::path&) {}  // MoveFileExW's own business
 #else
 int OpenNew(const fs::path& p) { return ::open(p.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666); }
-int OpenExisting(const fs::path& p) { return ::open(p.c_str(), O_WRONLY | O_CLOEXEC); }
+int OpenExisting(const fs::path& p) { return ::open(p.c_str(), O_RDWR | O_CLOEXEC); }
+bool SeekTo(int fd, std::size_t offset) { return ::lseek(fd, static_cast<off_t>(offset), SEEK_SET) >= 0; }
+int ReadSome(int fd, std::uint8_t* data, std::size_t n) { return static_cast<int>(::read(fd, data, n)); }
 int WriteSome(int fd, const std::uint8_t* data, std::size_t n)
 {
     return static_cast<int>(::write(fd, data, n));
 }
 bool Sync(int fd) { return ::fsync(fd) == 0; }
-void CutAt(int fd, std::size_t size)
-{
-    [[maybe_unused]] const int cut = ::ftruncate(fd, static_cast<off_t>(size));
-}
+bool CutAt(int fd, std::size_t size) { return ::ftruncate(fd, static_cast<off_t>(size)) == 0; }
 bool CloseFd(int fd) { return ::close(fd) == 0; }
+// A rename is on the disk only once its folder is.
+void SyncFolderOf(const fs::path& file)
+{
+    const fs::path folder = file.has_parent_path() ? file.parent_path() : fs::path(".");
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
 #endif
 
 FileStepResult FromErrno(int error)
@@ -98,41 +117,69 @@ FileStepResult FromErrno(int error)
     }
 }
 
-// Writes every byte, cuts the file after them, flushes and closes it. A
-// file that cannot be cut still counts: readers ignore what follows.
-FileStepResult WriteSyncClose(int fd, FileBytes bytes)
+bool WriteAt(int fd, std::size_t offset, FileBytes bytes)
 {
+    if (!SeekTo(fd, offset))
+        return false;
     std::size_t done = 0;
     while (done < bytes.size()) {
         const int n = WriteSome(fd, bytes.data() + done, bytes.size() - done);
         if (n <= 0)
-            break;
+            return false;
         done += static_cast<std::size_t>(n);
     }
-    const bool complete = done == bytes.size();
-    if (complete)
-        CutAt(fd, bytes.size());
-    const bool ok = complete && Sync(fd);
-    return CloseFd(fd) && ok ? FileStepResult::Ok : FileStepResult::Failed;
+    return true;
 }
+
+class DescriptorFile final : public InPlaceFile {
+public:
+    explicit DescriptorFile(int fd) : fd_(fd) {}
+    ~DescriptorFile() override { CloseFd(fd_); }
+    DescriptorFile(const DescriptorFile&) = delete;
+    DescriptorFile& operator=(const DescriptorFile&) = delete;
+
+    std::optional<std::size_t> Read(std::size_t offset, std::span<std::uint8_t> into) override
+    {
+        if (!SeekTo(fd_, offset))
+            return std::nullopt;
+        std::size_t done = 0;
+        while (done < into.size()) {
+            const int n = ReadSome(fd_, into.data() + done, into.size() - done);
+            if (n < 0)
+                return std::nullopt;
+            if (n == 0)
+                break;
+            done += static_cast<std::size_t>(n);
+        }
+        return done;
+    }
+    bool Write(std::size_t offset, FileBytes bytes) override { return WriteAt(fd_, offset, bytes); }
+    bool Cut(std::size_t size) override { return CutAt(fd_, size); }
+    bool Flush() override { return Sync(fd_); }
+
+private:
+    int fd_;
+};
 
 FileStepResult PortableCreateAndWrite(const fs::path& path, FileBytes bytes)
 {
     const int fd = OpenNew(path);
     if (fd < 0)
         return FromErrno(errno);
-    const FileStepResult result = WriteSyncClose(fd, bytes);
-    if (result != FileStepResult::Ok) {
-        std::error_code ec;
-        fs::remove(path, ec);
-    }
-    return result;
+    const bool written = WriteAt(fd, 0, bytes) && Sync(fd);
+    if (CloseFd(fd) && written)
+        return FileStepResult::Ok;
+    std::error_code ec;
+    fs::remove(path, ec);
+    return FileStepResult::Failed;
 }
 
-FileStepResult PortableWriteInPlace(const fs::path& path, FileBytes bytes)
+InPlaceOpen PortableOpenInPlace(const fs::path& path)
 {
     const int fd = OpenExisting(path);
-    return fd < 0 ? FromErrno(errno) : WriteSyncClose(fd, bytes);
+    if (fd < 0)
+        return {FromErrno(errno)};
+    return {FileStepResult::Ok, InPlaceFileOnDescriptor(fd)};
 }
 
 std::uint32_t FreshRandom()
@@ -154,14 +201,77 @@ FileWriteResult ToWriteResult(FileStepResult step)
     }
 }
 
+// Stands for the first bytes while the rest is written: a header holds no
+// 0xFF byte, nor does any text, so loading refuses the file meanwhile.
+constexpr auto kNoHeader = [] {
+    std::array<std::uint8_t, kFileHeaderSize> bytes{};
+    bytes.fill(0xFF);
+    return bytes;
+}();
+
+// Writes `bytes` from the start of the file, its first `head` bytes last;
+// `cutTo` cuts the file before they go in.
+bool WriteHeadLast(InPlaceFile& file, FileBytes bytes, std::size_t head, std::optional<std::size_t> cutTo)
+{
+    const std::size_t kept = std::min(head, bytes.size());
+    return file.Write(0, FileBytes(kNoHeader).first(head)) && file.Flush() &&
+           file.Write(kept, bytes.subspan(kept)) && (!cutTo || file.Cut(*cutTo)) && file.Flush() &&
+           file.Write(0, bytes.first(kept)) && file.Flush();
+}
+
+// A failure at any point leaves the old bytes, put back, or when even that
+// fails a file without its header.
+FileStepResult WriteIntoOpenFile(InPlaceFile& file, FileBytes bytes)
+{
+    std::vector<std::uint8_t> old(bytes.size());
+    const std::optional<std::size_t> oldSize = file.Read(0, old);
+    if (!oldSize)
+        return FileStepResult::Failed;
+    old.resize(*oldSize);
+    const std::size_t head = std::min(kFileHeaderSize, bytes.size());
+    std::vector<std::uint8_t> check(bytes.size());
+    if (WriteHeadLast(file, bytes, head, std::nullopt) && file.Read(0, check) == bytes.size() &&
+        std::ranges::equal(check, bytes)) {
+        // A viewer's mapping may forbid the cut; readers ignore what follows.
+        if (file.Cut(bytes.size()))
+            file.Flush();
+        return FileStepResult::Ok;
+    }
+    const bool grew = old.size() < bytes.size();
+    WriteHeadLast(file, old, head, grew ? std::optional(old.size()) : std::nullopt);
+    return FileStepResult::Failed;
+}
+
 // The fallback when no temporary file could take the target's place: the
 // bytes go into the target itself. `refusal` is what stopped the usual
 // way; it stands when there is no target to write into.
 FileWriteResult WriteIntoTarget(const fs::path& path, FileBytes bytes, const SaveSteps& steps,
                                 FileStepResult refusal)
 {
-    const FileStepResult written = steps.writeInPlace(path, bytes);
-    return ToWriteResult(written == FileStepResult::NotFound ? refusal : written);
+    const InPlaceOpen opened = steps.openInPlace(path);
+    if (opened.result == FileStepResult::NotFound)
+        return ToWriteResult(refusal);
+    return ToWriteResult(opened.result == FileStepResult::Ok ? WriteIntoOpenFile(*opened.file, bytes)
+                                                             : opened.result);
+}
+
+// The file a save writes for `path`, behind any symbolic links (it may not
+// exist yet), so a link stays a link.
+fs::path FileBehindLinks(const fs::path& path)
+{
+    // As many links as the system itself follows before it gives up.
+    constexpr int kMaxLinks = 40;
+    fs::path file = path;
+    for (int hop = 0; hop < kMaxLinks; ++hop) {
+        std::error_code ec;
+        if (!fs::is_symlink(fs::symlink_status(file, ec)))
+            return file;
+        const fs::path next = fs::read_symlink(file, ec);
+        if (ec)
+            return file;
+        file = next.is_absolute() ? next : file.parent_path() / next;
+    }
+    return path;  // a loop, which the target check refuses
 }
 
 bool IsRefusal(FileStepResult step)
@@ -171,12 +281,22 @@ bool IsRefusal(FileStepResult step)
 
 }  // namespace
 
+std::unique_ptr<InPlaceFile> InPlaceFileOnDescriptor(int fd) { return std::make_unique<DescriptorFile>(fd); }
+
 FileStepResult PortableReplaceFile(const fs::path& from, const fs::path& to)
 {
     std::error_code ec;
+#ifndef _WIN32
+    // The new file takes the old one's mode. (On Windows that would only
+    // copy the read-only flag, which keeps a refused temporary file.)
+    if (const fs::file_status old = fs::status(to, ec); fs::is_regular_file(old))
+        fs::permissions(from, old.permissions(), ec);
+#endif
     fs::rename(from, to, ec);
-    if (!ec)
+    if (!ec) {
+        SyncFolderOf(to);
         return FileStepResult::Ok;
+    }
     if (ec == std::errc::permission_denied || ec == std::errc::operation_not_permitted)
         return FileStepResult::AccessDenied;
     return ec == std::errc::device_or_resource_busy ? FileStepResult::InUse : FileStepResult::Failed;
@@ -207,7 +327,7 @@ SaveSteps PortableSaveSteps()
     steps.tempName = [](const fs::path& target) { return TemporaryNameBeside(target, FreshRandom()); };
     steps.createAndWrite = PortableCreateAndWrite;
     steps.replace = PortableReplaceFile;
-    steps.writeInPlace = PortableWriteInPlace;
+    steps.openInPlace = PortableOpenInPlace;
     steps.remove = [](const fs::path& path) {
         std::error_code ec;
         fs::remove(path, ec);
@@ -215,8 +335,9 @@ SaveSteps PortableSaveSteps()
     return steps;
 }
 
-FileWriteResult WriteFileReplacing(const fs::path& path, FileBytes bytes, const SaveSteps& steps)
+FileWriteResult WriteFileReplacing(const fs::path& given, FileBytes bytes, const SaveSteps& steps)
 {
+    const fs::path path = FileBehindLinks(given);
     if (const FileWriteResult target = steps.checkTarget(path); target != FileWriteResult::Ok)
         return target;
 

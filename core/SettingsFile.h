@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <memory>
+#include <optional>
 #include <span>
 
 #include "SettingsBlock.h"
@@ -32,6 +34,27 @@ enum class FileStepResult { Ok, Exists, NotFound, AccessDenied, InUse, Failed };
 
 using FileBytes = std::span<const std::uint8_t>;
 
+// An existing file opened for reading and writing, for a save that has to
+// write into the target itself. Each call does all it is asked or says no.
+class InPlaceFile {
+public:
+    virtual ~InPlaceFile() = default;
+    // How many bytes were read from `offset`: fewer than asked only at the
+    // end of the file; nothing on an error.
+    virtual std::optional<std::size_t> Read(std::size_t offset, std::span<std::uint8_t> into) = 0;
+    virtual bool Write(std::size_t offset, FileBytes bytes) = 0;
+    virtual bool Cut(std::size_t size) = 0;
+    virtual bool Flush() = 0;
+};
+
+struct InPlaceOpen {
+    FileStepResult result = FileStepResult::Failed;
+    std::unique_ptr<InPlaceFile> file = nullptr;  // set when the result is Ok
+};
+
+// A C runtime file descriptor open for reading and writing; closes it.
+std::unique_ptr<InPlaceFile> InPlaceFileOnDescriptor(int fd);
+
 // The file-system steps of a save. Each platform supplies its own set; tests
 // replace single steps.
 struct SaveSteps {
@@ -46,17 +69,19 @@ struct SaveSteps {
     // writes the bytes and flushes them to disk. A file it could not finish
     // is removed again.
     std::function<FileStepResult(const std::filesystem::path& path, FileBytes bytes)> createAndWrite;
-    // Moves `from` over `to` in one step.
+    // Moves `from` over `to` in one step; `to` keeps its permissions (and
+    // where the system has them, attributes and alternate streams).
     std::function<FileStepResult(const std::filesystem::path& from, const std::filesystem::path& to)> replace;
-    // Writes the bytes over an existing file from its start, cuts it after
-    // them and flushes it; NotFound when there is no such file.
-    std::function<FileStepResult(const std::filesystem::path& path, FileBytes bytes)> writeInPlace;
+    // Opens an existing file for the write into the target; NotFound when
+    // there is no such file.
+    std::function<InPlaceOpen(const std::filesystem::path& path)> openInPlace;
     std::function<void(const std::filesystem::path& path)> remove;
 };
 
 // Standard C++ and the C runtime: what a tool without Win32 uses.
 SaveSteps PortableSaveSteps();
 FileWriteResult PortableCheckTarget(const std::filesystem::path& target);
+// Gives `from` the mode of `to`, renames it and flushes the folder.
 FileStepResult PortableReplaceFile(const std::filesystem::path& from, const std::filesystem::path& to);
 
 // "qv" and eight hex digits of `random`, with the extension ".qvtmp", in the
@@ -67,11 +92,13 @@ std::filesystem::path TemporaryNameBeside(const std::filesystem::path& target, s
 inline constexpr int kTemporaryNameAttempts = 8;
 
 // Writes `bytes` to a new temporary file beside the target and moves
-// it over the target, so a failed save leaves the old file intact. When the
+// it over the target, so a failed save leaves the old file intact. A
+// symbolic link is written through: the file it names is the target. When the
 // move is refused (the target is held open by another program, or its
-// folder takes no new files), the bytes are written into the target itself;
-// only when that fails too is the save a failure. No temporary file outlives
-// the call.
+// folder takes no new files), the bytes are written into the target itself,
+// its first bytes last: a failure then leaves the old bytes (put back) or,
+// when even that fails, a file that loading refuses, and the save fails.
+// No temporary file outlives the call.
 FileWriteResult WriteFileReplacing(const std::filesystem::path& path, FileBytes bytes,
                                    const SaveSteps& steps = PortableSaveSteps());
 // The 290 bytes of a settings file, written as WriteFileReplacing does.

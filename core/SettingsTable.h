@@ -15,10 +15,4 @@ const std::vector<SettingDef>& All();
 // "form2.leftMargin" for form 2's LeftMargin.
 std::string_view FormKey(int form, FormPart part);
 
-// The index into FormValues::loadPos of a load-position part.
-inline std::size_t LoadPathOf(FormPart part)
-{
-    return static_cast<std::size_t>(part) - static_cast<std::size_t>(FormPart::LoadPosFrontTractor);
-}
-
 }  // namespace qv::table

@@ -16,6 +16,8 @@ namespace qv {
 inline constexpr wchar_t kPrinterDriver[] = L"Tav Kestrolinea 418KQ5";
 inline constexpr wchar_t kJobName[] = L"Quorvex Status Write";
 inline constexpr wchar_t kFilePort[] = L"FILE:";
+// How long a send follows its job once the spooler has it.
+inline constexpr std::chrono::seconds kJobFollowTime{10};
 inline constexpr std::uint32_t kAttributeNetwork = 0x10;
 inline constexpr std::uint32_t kStatusUserIntervention = 0x00100000;
 

@@ -1,5 +1,7 @@
 #include "NumberBox.h"
 
+#include <algorithm>
+
 #include <commctrl.h>
 #include <imm.h>
 
@@ -21,12 +23,8 @@ std::wstring ClipboardText(HWND owner)
     std::wstring text;
     if (!::OpenClipboard(owner))
         return text;
-    if (const HANDLE data = ::GetClipboardData(CF_UNICODETEXT)) {
-        if (const auto* chars = static_cast<const wchar_t*>(::GlobalLock(data))) {
-            text = chars;
-            ::GlobalUnlock(data);
-        }
-    }
+    if (const HANDLE data = ::GetClipboardData(CF_UNICODETEXT))
+        text = ClipboardBlockText(data);
     ::CloseClipboard();
     return text;
 }
@@ -63,6 +61,17 @@ LRESULT CALLBACK NumberBoxProc(HWND box, UINT msg, WPARAM wParam, LPARAM lParam,
 }
 
 }  // namespace
+
+std::wstring ClipboardBlockText(HANDLE block)
+{
+    std::wstring text;
+    if (const auto* chars = static_cast<const wchar_t*>(::GlobalLock(block))) {
+        const std::size_t capacity = ::GlobalSize(block) / sizeof(wchar_t);
+        text.assign(chars, std::find(chars, chars + capacity, L'\0'));
+        ::GlobalUnlock(block);
+    }
+    return text;
+}
 
 std::wstring ToAsciiDigits(std::wstring text)
 {

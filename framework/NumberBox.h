@@ -14,5 +14,9 @@ void AttachNumberBox(HWND box);
 // Puts a corrected value into the box; a box with the focus gets it selected.
 void SetCorrectedNumber(HWND box, const std::wstring& text);
 
+// The text in a clipboard block up to its first zero: another program's
+// text need not end in one, so never past the block's end.
+std::wstring ClipboardBlockText(HANDLE block);
+
 // The text with every full-width digit (U+FF10 to U+FF19) made an ASCII one.
 std::wstring ToAsciiDigits(std::wstring text);

@@ -42,10 +42,20 @@ q='`'
 upgrade_delete="DELETE FROM ${q}Upgrade${q} WHERE ${q}ActionProperty${q} = 'WIX_UPGRADE_DETECTED'"
 upgrade_insert="INSERT INTO ${q}Upgrade${q} (${q}UpgradeCode${q}, ${q}VersionMin${q}, ${q}VersionMax${q}, ${q}Attributes${q}, ${q}ActionProperty${q}) VALUES ('$(field 1)', '$(field 2)', '$(field 3)', $(($(field 5) | 512)), 'WIX_UPGRADE_DETECTED')"
 
+# The install folder gets permissions of its own, not its parent's: under
+# Program Files that changes nothing, but a folder chosen with INSTALLDIR
+# (D:\Tools) would otherwise let any user replace the programs. SYSTEM and
+# Administrators may change it, Users only read and run it. SIDs in SDDL,
+# not the LockPermissions table's account names: of those, only Everyone
+# and Administrators are taken in English on a Windows of any language.
+install_folder_sddl='D:PAI(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)(A;OICI;0x1200a9;;;BU)'
+printf 'MsiLockPermissionsEx\tLockObject\tTable\tSDDLText\tCondition\r\ns72\ts72\ts32\ts0\tS255\r\nMsiLockPermissionsEx\tMsiLockPermissionsEx\r\nInstallFolder\tINSTALLDIR\tCreateFolder\t%s\t\r\n' \
+  "$install_folder_sddl" >"$work/MsiLockPermissionsEx.idt"
+
 # The summary's subject, the product name, goes in as raw bytes, so it must
 # already be in the summary's code page (932); wixl writes UTF-8 there. The
 # template names the package's language.
 subject=$(property ProductName | iconv -f UTF-8 -t CP932)
-msibuild "$package" -i "$work/_ForceCodepage.idt" -q "$upgrade_delete" -q "$upgrade_insert" \
+msibuild "$package" -i "$work/_ForceCodepage.idt" -i "$work/MsiLockPermissionsEx.idt" -q "$upgrade_delete" -q "$upgrade_insert" \
   -s "$subject" "$(property Manufacturer)" "x64;1041"
 mv "$package" "$output"

@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "JobFollowing.h"
+
 namespace {
 
 // An open printer, closed through the same table that opened it.
@@ -129,7 +131,7 @@ bool CWinSpooler::TestOpen(const std::wstring& printerName)
 
 qv::SendOutcome CWinSpooler::SendRawJob(const std::wstring& printerName, const std::wstring& docName,
                                         std::span<const std::uint8_t> data, bool ntFamily,
-                                        std::chrono::milliseconds /*wait*/)
+                                        std::chrono::milliseconds wait)
 {
     PRINTER_DEFAULTSW ntDefaults{nullptr, nullptr, PRINTER_ACCESS_USE};
     PRINTER_DEFAULTSW noDefaults{};
@@ -138,7 +140,10 @@ qv::SendOutcome CWinSpooler::SendRawJob(const std::wstring& printerName, const s
         return {qv::Delivery::Failed, "", 0, true};
 
     std::wstring doc = docName;
-    DOC_INFO_1W info{doc.data(), nullptr, nullptr};
+    // Named, not left to the printer's default: a queue whose default is
+    // EMF would hand the bytes to its print processor instead of the port.
+    wchar_t raw[] = L"RAW";
+    DOC_INFO_1W info{doc.data(), nullptr, raw};
     const DWORD job = calls_.startDocPrinter(printer.get(), 1, reinterpret_cast<LPBYTE>(&info));
     if (job == 0)
         return {qv::Delivery::Failed, "ジョブを開始できませんでした", 0, false};
@@ -153,8 +158,7 @@ qv::SendOutcome CWinSpooler::SendRawJob(const std::wstring& printerName, const s
         calls_.abortPrinter(printer.get());
         return {qv::Delivery::Failed, "ジョブを最後まで書き込めませんでした", job, false};
     }
-    // The job is delivered when it ends; a failure there is a failed send.
     if (!calls_.endDocPrinter(printer.get()))
         return {qv::Delivery::Failed, "ジョブを終了できませんでした", job, false};
-    return {qv::Delivery::Delivered, "", job, false};
+    return FollowJob(calls_, printer.get(), job, wait);
 }

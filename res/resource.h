@@ -114,6 +114,8 @@
 #define IDS_MARGIN_ORDER            3034
 #define IDS_MARGIN_CAPTION          3035
 #define IDS_FORM_BUTTON             3036
+#define IDS_STATUS_SENDING          3070
+#define IDS_SEND_WAITING            3071
 // Toolbar buttons (their string resources are the tooltips)
 #define ID_TB_OPEN                  2000
 #define ID_TB_SAVE                  2001

@@ -131,3 +131,25 @@ grab "$select" printer-select.png
 keys "$select" Escape
 stop_panel
 remove_printers
+
+# The main window with numbered callouts (index.htm names each number):
+# 1 menu bar, 2-6 toolbar buttons from the left, 7 tabs, 8 page, 9 and 10
+# the status bar's printer and connection parts. Drawn onto the function
+# select page grabbed above; the spots fit the window at 96 DPI, so look at
+# the picture again whenever the main window's layout changes.
+callouts=(260,32 21,70 44,70 76,70 107,70 137,70 362,88 330,200 200,447 355,447)
+font=()
+if grep -q 'Font: DejaVu-Sans-Bold$' <<<"$(convert -list font)"; then
+  font=(-font DejaVu-Sans-Bold)
+fi
+draw=()
+for i in "${!callouts[@]}"; do
+  n=$((i + 1)) x=${callouts[$i]%,*} y=${callouts[$i]#*,}
+  badge="$shots/callout-$n.png"
+  convert -size 19x19 xc:none -fill '#c00000' -stroke white -strokewidth 1.5 -draw 'circle 9,9 9,1' \
+    -stroke none -fill white "${font[@]}" -pointsize $((n < 10 ? 10 : 8)) -gravity center \
+    -annotate +0+0 "$n" "$badge"
+  draw+=("$badge" -geometry "+$((x - 9))+$((y - 9))" -composite)
+done
+convert "$out/page-select.png" "${draw[@]}" -strip -define png:exclude-chunks=date,time "$out/main-window.png"
+echo "screenshots: main-window.png (${#callouts[@]} callouts)"

@@ -2,6 +2,9 @@
 
 #include <windows.h>
 
+#include <fcntl.h>
+#include <io.h>
+
 #include "framework/Handles.h"
 
 namespace fs = std::filesystem;
@@ -37,6 +40,43 @@ bool WriteAll(HANDLE file, qv::FileBytes bytes)
            written == bytes.size();
 }
 
+bool IsBriefHold(DWORD error)
+{
+    return error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION ||
+           error == ERROR_UNABLE_TO_REMOVE_REPLACED;
+}
+
+// Tries `step` again while a virus scanner or an indexer may be holding a
+// file for a moment; the error of the last try, or ERROR_SUCCESS.
+template <class Step> DWORD WithRetries(Step step)
+{
+    DWORD error = ERROR_SUCCESS;
+    for (int attempt = 0; attempt < kMoveAttempts; ++attempt) {
+        if (step())
+            return ERROR_SUCCESS;
+        error = ::GetLastError();
+        if (!IsBriefHold(error))
+            break;
+        ::Sleep(kRetryDelayMs);
+    }
+    return error;
+}
+
+// ReplaceFileW keeps the target's attributes, security and alternate
+// streams. Asked only for a target that may be deleted: Wine's ReplaceFileW
+// leaves an empty "rf*.tmp" file behind when the target is held open.
+bool ReplaceKeepingTarget(const std::wstring& source, const std::wstring& target)
+{
+    {
+        const UniqueFileHandle probe(
+            ::CreateFileW(target.c_str(), DELETE, kShareAll, nullptr, OPEN_EXISTING, 0, nullptr));
+        if (!probe)
+            return false;
+    }
+    return ::ReplaceFileW(target.c_str(), source.c_str(), nullptr,
+                          REPLACEFILE_IGNORE_MERGE_ERRORS | REPLACEFILE_IGNORE_ACL_ERRORS, nullptr, nullptr);
+}
+
 qv::FileStepResult CreateAndWriteWin32(const fs::path& path, qv::FileBytes bytes)
 {
     const std::wstring name = LongPathForm(path);
@@ -53,21 +93,20 @@ qv::FileStepResult CreateAndWriteWin32(const fs::path& path, qv::FileBytes bytes
     return qv::FileStepResult::Failed;
 }
 
-qv::FileStepResult WriteInPlaceWin32(const fs::path& path, qv::FileBytes bytes)
+qv::InPlaceOpen OpenInPlaceWin32(const fs::path& path)
 {
     // Others keep whatever access they have; a viewer that allows writing
     // but not deleting lets this through.
-    const std::wstring name = LongPathForm(path);
-    const UniqueFileHandle file(::CreateFileW(name.c_str(), GENERIC_WRITE, kShareAll, nullptr, OPEN_EXISTING,
-                                              FILE_ATTRIBUTE_NORMAL, nullptr));
+    UniqueFileHandle file(::CreateFileW(LongPathForm(path).c_str(), GENERIC_READ | GENERIC_WRITE, kShareAll,
+                                        nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file)
-        return FromError(::GetLastError());
-    if (!WriteAll(file.get(), bytes))
-        return qv::FileStepResult::Failed;
-    // A longer old file is cut; a viewer's mapping may forbid that, and
-    // readers ignore what follows the settings anyway.
-    ::SetEndOfFile(file.get());
-    return ::FlushFileBuffers(file.get()) ? qv::FileStepResult::Ok : qv::FileStepResult::Failed;
+        return {FromError(::GetLastError())};
+    // The C runtime's descriptor takes the handle over.
+    const int fd = ::_open_osfhandle(reinterpret_cast<intptr_t>(file.get()), _O_BINARY);
+    if (fd < 0)
+        return {qv::FileStepResult::Failed};
+    file.release();
+    return {qv::FileStepResult::Ok, qv::InPlaceFileOnDescriptor(fd)};
 }
 
 }  // namespace
@@ -116,17 +155,14 @@ qv::FileStepResult ReplaceFileWin32(const fs::path& from, const fs::path& to)
 {
     const std::wstring source = LongPathForm(from);
     const std::wstring target = LongPathForm(to);
-    DWORD error = ERROR_SUCCESS;
-    for (int attempt = 0; attempt < kMoveAttempts; ++attempt) {
-        if (::MoveFileExW(source.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-            return qv::FileStepResult::Ok;
-        error = ::GetLastError();
-        // A virus scanner or an indexer may hold the old file for a moment.
-        if (error != ERROR_ACCESS_DENIED && error != ERROR_SHARING_VIOLATION)
-            break;
-        ::Sleep(kRetryDelayMs);
-    }
-    return FromError(error);
+    if (WithRetries([&] { return ReplaceKeepingTarget(source, target); }) == ERROR_SUCCESS)
+        return qv::FileStepResult::Ok;
+    // A new name, or a target or file system that ReplaceFileW refuses.
+    const DWORD error = WithRetries([&] {
+        return ::MoveFileExW(source.c_str(), target.c_str(),
+                             MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+    });
+    return error == ERROR_SUCCESS ? qv::FileStepResult::Ok : FromError(error);
 }
 
 qv::SaveSteps Win32SaveSteps()
@@ -135,7 +171,7 @@ qv::SaveSteps Win32SaveSteps()
     steps.checkTarget = CheckTargetWin32;
     steps.createAndWrite = CreateAndWriteWin32;
     steps.replace = ReplaceFileWin32;
-    steps.writeInPlace = WriteInPlaceWin32;
+    steps.openInPlace = OpenInPlaceWin32;
     steps.remove = [](const fs::path& path) { ::DeleteFileW(LongPathForm(path).c_str()); };
     return steps;
 }

@@ -17,7 +17,9 @@ std::wstring LongPathForm(const std::filesystem::path& path);
 // name not yet taken, or a file another program holds, is fine.
 qv::FileWriteResult CheckTargetWin32(const std::filesystem::path& target);
 
-// Moves `from` over `to` with MoveFileExW (replace, write through); a target
+// Puts `from` in the place of `to` with ReplaceFileW, which keeps the
+// target's attributes, security and streams; a new name, or a target that
+// ReplaceFileW refuses, takes MoveFileExW (replace, write through). A file
 // briefly held by another program is tried again a few times.
 qv::FileStepResult ReplaceFileWin32(const std::filesystem::path& from, const std::filesystem::path& to);
 

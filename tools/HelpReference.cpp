@@ -33,14 +33,26 @@ std::string AllowedValues(const SettingDef& def)
     return def.unit.empty() ? list : list + "（単位 " + std::string(def.unit) + "）";
 }
 
+// Each row is the target of its key's index entry, and its label links to
+// the row that explains the setting in the page's own topic.
 std::string Row(const SettingDef& def)
 {
-    return "<tr><td class=\"label\">" + HtmlEscaped(FullLabel(def)) + "</td><td><code>" +
-           HtmlEscaped(def.key) + "</code></td><td>" + HtmlEscaped(AllowedValues(def)) + "</td><td>" +
+    const std::string key = HtmlEscaped(def.key);
+    return "<tr id=\"" + key + "\"><td class=\"label\"><a href=\"" + HtmlEscaped(ExplainingTopic(def)) +
+           "\">" + HtmlEscaped(FullLabel(def)) + "</a></td><td><code>" + key + "</code></td><td>" +
+           HtmlEscaped(AllowedValues(def)) + "</td><td>" +
            HtmlEscaped(WithUnit(ValueText(FactoryValue(def)), def.unit)) + "</td></tr>\n";
 }
 
 }  // namespace
+
+std::string ExplainingTopic(const SettingDef& def)
+{
+    const std::string_view section = Section(def);
+    if (section.starts_with("form"))
+        return "form.htm#form." + std::string(def.key.substr(section.size() + 1));
+    return std::string(section) + ".htm#" + std::string(def.key);
+}
 
 std::string ReferenceTables()
 {

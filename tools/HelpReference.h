@@ -7,7 +7,13 @@
 #include <string>
 #include <string_view>
 
+#include "core/SettingsCatalogue.h"
+
 namespace qv::help {
+
+// The row of the page's topic that explains the setting: "select.htm#select.typeface";
+// the five forms share the rows of form.htm ("form.htm#form.leftMargin").
+std::string ExplainingTopic(const SettingDef& def);
 
 // The tables as HTML (UTF-8), in catalogue order.
 std::string ReferenceTables();

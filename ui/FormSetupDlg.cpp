@@ -13,47 +13,39 @@
 
 namespace {
 
-struct BoxRule {
+using qv::FormPart;
+
+struct BoxControls {
     int box;
     int spin;
-    int track;              // 0: no trackbar
-    int min, max;           // clamp while typing, the spin range, and accepted on OK
-    std::size_t maxLength;  // longer texts are rewritten as their number
+    int track;  // 0: no trackbar
 };
 
-// In the order the values are exchanged; the first five follow qv::LoadPath.
-constexpr std::array<BoxRule, 10> kBoxes = {{
-    {IDC_FORM_FRONT_EDIT, IDC_FORM_FRONT_SPIN, IDC_FORM_FRONT_TRACK, 0, 170, 4},
-    {IDC_FORM_REAR_EDIT, IDC_FORM_REAR_SPIN, IDC_FORM_REAR_TRACK, 0, 170, 4},
-    {IDC_FORM_GUIDE_EDIT, IDC_FORM_GUIDE_SPIN, IDC_FORM_GUIDE_TRACK, 0, 170, 4},
-    {IDC_FORM_FEEDER_EDIT, IDC_FORM_FEEDER_SPIN, IDC_FORM_FEEDER_TRACK, 0, 170, 4},
-    {IDC_FORM_POSTCARD_EDIT, IDC_FORM_POSTCARD_SPIN, IDC_FORM_POSTCARD_TRACK, 0, 170, 4},
-    {IDC_FORM_LENGTH_EDIT, IDC_FORM_LENGTH_SPIN, 0, 1, 99, 3},
-    {IDC_FORM_LMARGIN_EDIT, IDC_FORM_LMARGIN_SPIN, 0, 0, 135, 4},
-    {IDC_FORM_RMARGIN_EDIT, IDC_FORM_RMARGIN_SPIN, 0, 1, 136, 4},
-    {IDC_FORM_FRONT_CORR_EDIT, IDC_FORM_FRONT_CORR_SPIN, 0, 0, 68, 3},
-    {IDC_FORM_CUT_CORR_EDIT, IDC_FORM_CUT_CORR_SPIN, 0, 0, 68, 3},
+// Indexed by qv::FormPart; the ranges are the form record's.
+constexpr std::array<BoxControls, qv::kFormParts.size()> kBoxes = {{
+    {IDC_FORM_FRONT_EDIT, IDC_FORM_FRONT_SPIN, IDC_FORM_FRONT_TRACK},
+    {IDC_FORM_REAR_EDIT, IDC_FORM_REAR_SPIN, IDC_FORM_REAR_TRACK},
+    {IDC_FORM_GUIDE_EDIT, IDC_FORM_GUIDE_SPIN, IDC_FORM_GUIDE_TRACK},
+    {IDC_FORM_FEEDER_EDIT, IDC_FORM_FEEDER_SPIN, IDC_FORM_FEEDER_TRACK},
+    {IDC_FORM_POSTCARD_EDIT, IDC_FORM_POSTCARD_SPIN, IDC_FORM_POSTCARD_TRACK},
+    {IDC_FORM_LENGTH_EDIT, IDC_FORM_LENGTH_SPIN, 0},
+    {IDC_FORM_LMARGIN_EDIT, IDC_FORM_LMARGIN_SPIN, 0},
+    {IDC_FORM_RMARGIN_EDIT, IDC_FORM_RMARGIN_SPIN, 0},
+    {IDC_FORM_FRONT_CORR_EDIT, IDC_FORM_FRONT_CORR_SPIN, 0},
+    {IDC_FORM_CUT_CORR_EDIT, IDC_FORM_CUT_CORR_SPIN, 0},
 }};
-constexpr std::size_t kLoadBoxes = 5;
-constexpr std::size_t kLeftMarginBox = 6;
+
+const BoxControls& BoxOf(FormPart part) { return kBoxes[static_cast<std::size_t>(part)]; }
+
+// A text longer than the record's digits and one more is rewritten as its
+// number.
+std::size_t MaxLength(FormPart part) { return static_cast<std::size_t>(qv::RuleOf(part).digits) + 1; }
 
 constexpr std::array<int, 8> kMarginControls = {
     IDC_FORM_LMARGIN_LABEL, IDC_FORM_RMARGIN_LABEL, IDC_FORM_LMARGIN_EDIT, IDC_FORM_RMARGIN_EDIT,
     IDC_FORM_LMARGIN_SPIN,  IDC_FORM_RMARGIN_SPIN,  IDC_FORM_LMARGIN_UNIT, IDC_FORM_RMARGIN_UNIT};
 
-int& ValueOf(qv::FormValues& v, std::size_t box)
-{
-    switch (box) {
-    case 5: return v.formLength;
-    case 6: return v.leftMargin;
-    case 7: return v.rightMargin;
-    case 8: return v.frontTractorCorrection;
-    case 9: return v.cutSheetCorrection;
-    default: return v.loadPos[box];
-    }
-}
-
-bool IsPostcard(std::size_t box) { return box == qv::kLoadPostcard; }
+bool IsPostcard(FormPart part) { return part == FormPart::LoadPosPostcard; }
 
 // Signed number in a box; empty or unreadable text counts as 0.
 int BoxNumber(HWND dialog, int id)
@@ -67,20 +59,21 @@ int BoxNumber(HWND dialog, int id)
 
 CFormSetupDlg::CFormSetupDlg() : CDialog(IDD_FORM_SETUP)
 {
-    for (std::size_t i = 0; i < kBoxes.size(); ++i)
-        MapNotify(static_cast<UINT>(kBoxes[i].box), EN_CHANGE, [this, i] { OnBoxChanged(i); });
+    for (const FormPart part : qv::kFormParts)
+        MapNotify(static_cast<UINT>(BoxOf(part).box), EN_CHANGE, [this, part] { OnBoxChanged(part); });
     MapMessage(WM_HSCROLL, &CFormSetupDlg::OnHScroll);
 }
 
 void CFormSetupDlg::DoDataExchange(CDataExchange& dx)
 {
-    for (std::size_t i = 0; i < kBoxes.size(); ++i) {
-        const BoxRule& rule = kBoxes[i];
-        int& value = ValueOf(values, i);
-        DDX_Text(dx, rule.box, value);
+    for (const FormPart part : qv::kFormParts) {
+        const BoxControls& controls = BoxOf(part);
+        const qv::FormFieldRule& rule = qv::RuleOf(part);
+        int& value = qv::FieldValue(values, part);
+        DDX_Text(dx, controls.box, value);
         DDV_MinMaxInt(dx, value, rule.min, rule.max);
-        if (rule.track)
-            DDX_Slider(dx, rule.track, values.loadStep[i]);
+        if (controls.track)
+            DDX_Slider(dx, controls.track, values.loadStep[qv::LoadPathOf(part)]);
     }
 }
 
@@ -91,26 +84,29 @@ BOOL CFormSetupDlg::OnInitDialog()
     const bool form0 = qv::FormIndex(formName) == 0;
     for (const int id : kMarginControls)
         EnableDlgItem(id, !form0);
-    for (const BoxRule& rule : kBoxes) {
-        if (rule.track)
-            SendDlgItemMessage(rule.track, TBM_SETRANGE, TRUE, MAKELPARAM(0, 9));
-        SendDlgItemMessage(rule.spin, UDM_SETRANGE32, static_cast<WPARAM>(rule.min), rule.max);
-        AttachNumberBox(GetDlgItem(rule.box));
+    for (const FormPart part : qv::kFormParts) {
+        const BoxControls& controls = BoxOf(part);
+        const qv::FormFieldRule& rule = qv::RuleOf(part);
+        if (controls.track)
+            SendDlgItemMessage(controls.track, TBM_SETRANGE, TRUE, MAKELPARAM(0, qv::kLastLoadStep));
+        SendDlgItemMessage(controls.spin, UDM_SETRANGE32, static_cast<WPARAM>(rule.min), rule.max);
+        AttachNumberBox(GetDlgItem(controls.box));
     }
     return TRUE;
 }
 
-void CFormSetupDlg::OnBoxChanged(std::size_t i)
+void CFormSetupDlg::OnBoxChanged(FormPart part)
 {
-    const BoxRule& rule = kBoxes[i];
-    const HWND box = GetDlgItem(rule.box);
-    const int value = BoxNumber(m_hWnd, rule.box);
-    if (rule.track)
-        SendDlgItemMessage(rule.track, TBM_SETPOS, TRUE, qv::NearestLoadStep(value, IsPostcard(i)));
+    const BoxControls& controls = BoxOf(part);
+    const qv::FormFieldRule& rule = qv::RuleOf(part);
+    const HWND box = GetDlgItem(controls.box);
+    const int value = BoxNumber(m_hWnd, controls.box);
+    if (controls.track)
+        SendDlgItemMessage(controls.track, TBM_SETPOS, TRUE, qv::NearestLoadStep(value, IsPostcard(part)));
 
     const std::wstring text = GetWindowText(box);
     std::wstring wanted = text;
-    if (text.size() > rule.maxLength)
+    if (text.size() > MaxLength(part))
         wanted = std::to_wstring(value);
     // Only what the user types is clamped; spins and trackbars stay in range.
     const bool typing = ::GetFocus() == box;
@@ -128,13 +124,14 @@ std::optional<LRESULT> CFormSetupDlg::OnHScroll(WPARAM, LPARAM)
 {
     // The focused trackbar is the one that moved.
     const HWND focus = ::GetFocus();
-    for (std::size_t i = 0; i < kLoadBoxes; ++i) {
-        if (!focus || GetDlgItem(kBoxes[i].track) != focus)
+    for (const FormPart part : qv::kFormParts) {
+        const BoxControls& controls = BoxOf(part);
+        if (!focus || !controls.track || GetDlgItem(controls.track) != focus)
             continue;
-        const auto& steps = IsPostcard(i) ? qv::postcardPositionSteps : qv::loadPositionSteps;
-        const int step = std::clamp(static_cast<int>(::SendMessageW(focus, TBM_GETPOS, 0, 0)), 0, 9);
-        ::SetDlgItemInt(m_hWnd, kBoxes[i].box, static_cast<UINT>(steps[static_cast<std::size_t>(step)]),
-                        TRUE);
+        const auto& steps = IsPostcard(part) ? qv::postcardPositionSteps : qv::loadPositionSteps;
+        const int step =
+            std::clamp(static_cast<int>(::SendMessageW(focus, TBM_GETPOS, 0, 0)), 0, qv::kLastLoadStep);
+        ::SetDlgItemInt(m_hWnd, controls.box, static_cast<UINT>(steps[static_cast<std::size_t>(step)]), TRUE);
         return 0;
     }
     return std::nullopt;
@@ -142,15 +139,16 @@ std::optional<LRESULT> CFormSetupDlg::OnHScroll(WPARAM, LPARAM)
 
 void CFormSetupDlg::OnOK()
 {
-    const BoxRule& leftRule = kBoxes[kLeftMarginBox];
-    const int left = BoxNumber(m_hWnd, leftRule.box);
-    const int right = BoxNumber(m_hWnd, IDC_FORM_RMARGIN_EDIT);
+    const qv::FormFieldRule& leftRule = qv::RuleOf(FormPart::LeftMargin);
+    const int left = BoxNumber(m_hWnd, BoxOf(FormPart::LeftMargin).box);
+    const int rightId = BoxOf(FormPart::RightMargin).box;
+    const int right = BoxNumber(m_hWnd, rightId);
     // Left + 1 is a right margin only for a left margin in range; any other
     // left margin gets the range message below instead.
     if (left >= right && left >= leftRule.min && left <= leftRule.max) {
         ShowMessageBox(m_hWnd, LoadResString(IDS_MARGIN_ORDER), LoadResString(IDS_MARGIN_CAPTION),
                        MB_OK | MB_ICONEXCLAMATION);
-        const HWND rightBox = GetDlgItem(IDC_FORM_RMARGIN_EDIT);
+        const HWND rightBox = GetDlgItem(rightId);
         ::SetFocus(rightBox);
         SetCorrectedNumber(rightBox, std::to_wstring(left + 1));
         return;

@@ -20,6 +20,6 @@ protected:
     void DoDataExchange(CDataExchange& dx) override;
 
 private:
-    void OnBoxChanged(std::size_t box);
+    void OnBoxChanged(qv::FormPart part);
     std::optional<LRESULT> OnHScroll(WPARAM, LPARAM);
 };

@@ -13,6 +13,10 @@
 #include "resource.h"
 #include "storage/SettingsFileWin32.h"
 
+namespace {
+constexpr SHORT kKeyDown = static_cast<SHORT>(0x8000);  // GetKeyState's bit for a key held down
+}  // namespace
+
 CMainPanelDlg::CMainPanelDlg() : CDialog(IDD_MAIN)
 {
     icon_ = ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME));
@@ -20,7 +24,7 @@ CMainPanelDlg::CMainPanelDlg() : CDialog(IDD_MAIN)
 
     MapCommand(ID_FILE_OPEN, &CMainPanelDlg::ReadSettingsFile);
     MapCommand(ID_FILE_SAVE, &CMainPanelDlg::WriteSettingsFile);
-    MapCommand(ID_SEND, &CMainPanelDlg::SendSettings);
+    MapCommand(ID_SEND, [this] { SendSettings(); });
     MapCommand(ID_FACTORY, &CMainPanelDlg::OnShowFactoryDefaults);
     MapCommand(ID_SELECT_PRINTER, &CMainPanelDlg::SelectPrinter);
     MapCommand(ID_FILE_EXIT, &CMainPanelDlg::ConfirmExit);
@@ -119,7 +123,7 @@ void CMainPanelDlg::ApplyFactoryDefaults()
 {
     state_.workingBlock = qv::FactoryDefaults;
     DistributeToPages(state_.workingBlock);
-    SelectPage(0);
+    SelectPage(CPageTabs::kSelect);
     ShowMessage(IDS_FACTORY_SHOWN, MB_ICONINFORMATION);
     OnDataCheck();
     pageSelect_.UpdateFormButtonCaption();
@@ -129,8 +133,8 @@ bool CMainPanelDlg::PassPendingGate()
 {
     if (!pageParam_.CentringCheckPending())
         return true;
-    if (CurrentTab() != 1)
-        SelectPage(1);
+    if (CurrentTab() != CPageTabs::kParam)
+        SelectPage(CPageTabs::kParam);
     pageParam_.CorrectCentringValues();
     return false;
 }
@@ -179,9 +183,9 @@ int CMainPanelDlg::PageStepKey(const MSG& msg)
 {
     // The page keys of property sheets: Ctrl+Tab and Ctrl+PageDown forward,
     // Ctrl+Shift+Tab and Ctrl+PageUp back.
-    if (msg.message != WM_KEYDOWN || !(::GetKeyState(VK_CONTROL) & 0x8000))
+    if (msg.message != WM_KEYDOWN || !(::GetKeyState(VK_CONTROL) & kKeyDown))
         return 0;
-    const bool shift = (::GetKeyState(VK_SHIFT) & 0x8000) != 0;
+    const bool shift = (::GetKeyState(VK_SHIFT) & kKeyDown) != 0;
     switch (msg.wParam) {
     case VK_TAB: return shift ? -1 : 1;
     case VK_NEXT: return 1;
@@ -315,39 +319,50 @@ void CMainPanelDlg::WriteSettingsFile()
     }
 }
 
-void CMainPanelDlg::SendSettings()
+bool CMainPanelDlg::SendSettings()
 {
     // A failed send leads on to the printer switch.
-    if (SendOnce() == SendOutcome::Failed)
-        SelectPrinter();
+    if (SendOnce() != SendStep::Failed)
+        return true;
+    SelectPrinter();
+    return false;
 }
 
-CMainPanelDlg::SendOutcome CMainPanelDlg::SendOnce()
+CMainPanelDlg::SendStep CMainPanelDlg::SendOnce()
 {
     if (!PassPendingGate())
-        return SendOutcome::Stopped;
+        return SendStep::Stopped;
     if (printerName_.empty() || portName_.empty()) {
         ShowMessage(IDS_NO_PRINTER_SELECTED, MB_ICONEXCLAMATION);
         SelectPrinter();
         // A cancelled selection leaves no printer to send to.
         if (IsModalEnding() || printerName_.empty() || portName_.empty())
-            return SendOutcome::Stopped;
+            return SendStep::Stopped;
     }
     if (portName_ == qv::kFilePort) {
         ShowMessage(IDS_PORT_IS_FILE, MB_ICONINFORMATION);
-        return SendOutcome::Stopped;
+        return SendStep::Stopped;
     }
     CollectFromPages(state_.workingBlock);
-    const qv::SendOutcome outcome = CurrentSpooler().SendRawJob(
-        printerName_, qv::kJobName, state_.workingBlock, CurrentPlatform().IsNtFamily(), std::chrono::seconds(10));
-    if (outcome.delivery != qv::Delivery::Failed) {
-        ShowMessage(IDS_SENT, MB_ICONINFORMATION);
-        state_.sentBlock = state_.workingBlock;
-        EnableSendCommand(false);
-        return SendOutcome::Sent;
+    // The spooler follows the job for a while; the window is busy meanwhile.
+    const qv::SendOutcome outcome = [this] {
+        const CPanelStatusBar::Busy sending(statusBar_, LoadResString(IDS_STATUS_SENDING));
+        return CurrentSpooler().SendRawJob(printerName_, qv::kJobName, state_.workingBlock,
+                                           CurrentPlatform().IsNtFamily(), qv::kJobFollowTime);
+    }();
+    if (outcome.delivery == qv::Delivery::Failed) {
+        ShowMessage(IDS_SEND_FAILED, MB_ICONEXCLAMATION);
+        return SendStep::Failed;
     }
-    ShowMessage(IDS_SEND_FAILED, MB_ICONEXCLAMATION);
-    return SendOutcome::Failed;
+    // A job the queue still holds goes on to the printer when it is ready.
+    if (outcome.delivery == qv::Delivery::Delivered)
+        ShowMessage(IDS_SENT, MB_ICONINFORMATION);
+    else
+        ShowMessageBox(m_hWnd, FormatResString(IDS_SEND_WAITING, Widen(outcome.reason)), PanelCaption(),
+                       MB_OK | MB_ICONINFORMATION);
+    state_.sentBlock = state_.workingBlock;
+    EnableSendCommand(false);
+    return SendStep::Sent;
 }
 
 bool CMainPanelDlg::OfferFirst(UINT question, const std::function<bool()>& command)
@@ -382,7 +397,7 @@ void CMainPanelDlg::SelectPrinter()
         const bool unsaved = state_.HasUnsavedChanges();
         bool failed = false;
         if (unsent && !OfferFirst(IDS_ASK_SEND_BEFORE_SWITCH, [&] {
-                failed = SendOnce() == SendOutcome::Failed;
+                failed = SendOnce() == SendStep::Failed;
                 return true;
             }))
             return;
@@ -423,10 +438,10 @@ void CMainPanelDlg::ConfirmExit()
     CollectFromPages(state_.workingBlock);
     const bool unsent = state_.HasUnsentChanges();
     const bool unsaved = state_.HasUnsavedChanges();
-    if (unsent && !OfferFirst(IDS_ASK_SEND_BEFORE_EXIT, [this] {
-            SendSettings();
-            return true;
-        }))
+    // A send that fails ends the exit after the printer switch it leads to:
+    // the switch may show other settings (the factory ones), and the save
+    // question decided before it would write those over the operator's file.
+    if (unsent && !OfferFirst(IDS_ASK_SEND_BEFORE_EXIT, [this] { return SendSettings(); }))
         return;
     if (IsModalEnding())
         return;

@@ -32,7 +32,8 @@ public:
     // The commands, as the menu, the toolbar and the accelerators run them.
     void ReadSettingsFile();
     void WriteSettingsFile();
-    void SendSettings();
+    // False when the send failed; the printer switch has then followed.
+    bool SendSettings();
     void SelectPrinter();
     void ConfirmExit();
 
@@ -77,14 +78,15 @@ protected:
     CPanelStatusBar statusBar_;
 
 private:
-    enum class SendOutcome { Sent, Failed, Stopped };
+    // How far a send got: Sent also covers a job left waiting in the queue.
+    enum class SendStep { Sent, Failed, Stopped };
 
     void OnShowFactoryDefaults();
     void ApplyFactoryDefaults();
     void ShowHelp();
     void OnAbout();
     // One send of the working copy, with its messages.
-    SendOutcome SendOnce();
+    SendStep SendOnce();
     // The printer selection dialog and what its choice changes.
     void ChoosePrinter();
     // Asks a Yes/No/Cancel question; Yes runs the command. False when the

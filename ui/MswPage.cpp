@@ -1,6 +1,5 @@
 #include "MswPage.h"
 
-#include "core/FieldLists.h"
 #include "framework/DataExchange.h"
 #include "framework/Text.h"
 
@@ -11,17 +10,6 @@ CMswPage::CMswPage(UINT templateId, int bank, const std::array<int, 8>& switchCo
     : CSettingsPage(templateId, notifyingControls), bank_(bank), switchControls_(switchControls),
       values_(values)
 {
-}
-
-BOOL CMswPage::OnInitDialog()
-{
-    const auto& layout = qv::MswLayout(bank_);
-    for (std::size_t i = 0; i < 8; ++i) {
-        if (layout.controls[i] != SwitchControl::Country || !switchControls_[i])
-            continue;
-        FillList(GetDlgItem(switchControls_[i]), qv::kCountryNames);
-    }
-    return CSettingsPage::OnInitDialog();
 }
 
 void CMswPage::DoDataExchange(CDataExchange& dx)

@@ -18,7 +18,6 @@ protected:
     CMswPage(UINT templateId, int bank, const std::array<int, 8>& switchControls,
              std::initializer_list<int> notifyingControls, qv::MswValues& values);
 
-    BOOL OnInitDialog() override;
     void DoDataExchange(CDataExchange& dx) override;
 
 private:

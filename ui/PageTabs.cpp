@@ -15,12 +15,12 @@ struct TabEntry {
 };
 // Tab order; the pages follow the same order.
 constexpr std::array<TabEntry, CPageTabs::kCount> kTabs = {{
-    {IDS_TAB_SELECT, 0},
-    {IDS_TAB_PARAM, 2},
-    {IDS_TAB_MSW1, 1},
-    {IDS_TAB_MSW2, 1},
-    {IDS_TAB_MSW3, 1},
-    {IDS_TAB_MSW4, 1},
+    {IDS_TAB_SELECT, kTabImageSelect},
+    {IDS_TAB_PARAM, kTabImageParam},
+    {IDS_TAB_MSW1, kTabImageMsw},
+    {IDS_TAB_MSW2, kTabImageMsw},
+    {IDS_TAB_MSW3, kTabImageMsw},
+    {IDS_TAB_MSW4, kTabImageMsw},
 }};
 
 }  // namespace
@@ -38,8 +38,8 @@ void CPageTabs::Create(HWND owner, HWND tab)
         item.iImage = kTabs[static_cast<std::size_t>(i)].image;
         TabCtrl_InsertItem(tab_, i, &item);
     }
-    EnsureCreated(Page(0));
-    Page(0).ShowWindow(SW_SHOW);
+    EnsureCreated(Page(kSelect));
+    Page(kSelect).ShowWindow(SW_SHOW);
 }
 
 void CPageTabs::SetDpi(UINT dpi)

@@ -10,7 +10,8 @@
 
 class CPageTabs {
 public:
-    static constexpr int kCount = 6;
+    // The pages in tab order.
+    enum Index : int { kSelect, kParam, kMsw1, kMsw2, kMsw3, kMsw4, kCount };
 
     // The pages in tab order.
     explicit CPageTabs(const std::array<CSettingsPage*, kCount>& pages) : pages_(pages) {}

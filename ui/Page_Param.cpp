@@ -4,7 +4,6 @@
 
 #include <commctrl.h>
 
-#include "core/FieldLists.h"
 #include "framework/DataExchange.h"
 #include "framework/NumberBox.h"
 #include "framework/Seams.h"
@@ -53,16 +52,16 @@ enum class Verdict { Accept, Pending, ToMin, ToMax };
 // What a focused entry does with the value typed so far. Below the range a
 // head-centring value that may still be the first digits of a valid one is
 // held back; anything else is replaced by the limit.
-Verdict Judge(int entry, unsigned v, const EntryRule& rule)
+Verdict Judge(CPage_Param::Entry entry, unsigned v, const EntryRule& rule)
 {
     if (v > static_cast<unsigned>(rule.max))
         return Verdict::ToMax;
     if (v >= static_cast<unsigned>(rule.min))
         return Verdict::Accept;
     switch (entry) {
-    case 0:
-    case 1: return v >= 1 && v <= 6 ? Verdict::Pending : Verdict::ToMin;
-    case 2: return v == 1 || (v >= 6 && v <= 67) ? Verdict::Pending : Verdict::ToMin;
+    case CPage_Param::kCutSheet:
+    case CPage_Param::kFrontTractor: return v >= 1 && v <= 6 ? Verdict::Pending : Verdict::ToMin;
+    case CPage_Param::kRearTractor: return v == 1 || (v >= 6 && v <= 67) ? Verdict::Pending : Verdict::ToMin;
     default: return Verdict::ToMin;
     }
 }
@@ -84,15 +83,6 @@ CPage_Param::CPage_Param(qv::ParamValues& values)
 
 BOOL CPage_Param::OnInitDialog()
 {
-    FillList(GetDlgItem(IDC_PARAM_FONT1), qv::kFontNames);
-    FillList(GetDlgItem(IDC_PARAM_FONT2), qv::kFontNames);
-    FillList(GetDlgItem(IDC_PARAM_KANJI_TABLE), qv::kKanjiCodeTables);
-    FillList(GetDlgItem(IDC_PARAM_AGA_TIME), qv::kAgaRetryTimes);
-    FillList(GetDlgItem(IDC_PARAM_RETURN_TIME), qv::kAutoReturnTimes);
-    for (const int id : {IDC_PARAM_LF_SHEET_GUIDE, IDC_PARAM_LF_SHEET_FEEDER, IDC_PARAM_LF_FRONT_TRACTOR,
-                         IDC_PARAM_LF_REAR_TRACTOR})
-        FillList(GetDlgItem(id), qv::kLfPitchTexts);
-
     const BOOL result = CSettingsPage::OnInitDialog();
     SendDlgItemMessage(IDC_PARAM_CUT_SHEET_SPIN, UDM_SETRANGE32, qv::kCentringMin, qv::kCentringMax);
     SendDlgItemMessage(IDC_PARAM_FRONT_TRACTOR_SPIN, UDM_SETRANGE32, qv::kCentringMin, qv::kCentringMax);

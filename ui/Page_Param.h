@@ -18,14 +18,16 @@ public:
     void CorrectCentringValues();
     const qv::ParamValues& Values() const { return values_; }
 
+    // The number boxes; the head-centring ones come first.
+    enum Entry { kCutSheet, kFrontTractor, kRearTractor, kIntakeTime, kEntryCount };
+
 protected:
     BOOL OnInitDialog() override;
     void DoDataExchange(CDataExchange& dx) override;
 
 private:
-    enum Entry { kCutSheet, kFrontTractor, kRearTractor, kIntakeTime, kEntryCount };
     void OnEntryChange(Entry entry);
 
-    qv::ParamValues& values_;        // the parameters of the panel's values
-    std::array<bool, 3> pending_{};  // cut sheet, front tractor, rear tractor
+    qv::ParamValues& values_;                  // the parameters of the panel's values
+    std::array<bool, kIntakeTime> pending_{};  // per head-centring entry
 };

@@ -1,6 +1,5 @@
 #include "Page_Select.h"
 
-#include "core/FieldLists.h"
 #include "framework/DataExchange.h"
 #include "framework/Text.h"
 
@@ -19,18 +18,6 @@ CPage_Select::CPage_Select(qv::SelectValues& values, qv::FormRecordSet& forms)
       values_(values), forms_(forms)
 {
     MapNotify(IDC_SELECT_FORM_BUTTON, BN_CLICKED, &CPage_Select::OnFormButton);
-}
-
-BOOL CPage_Select::OnInitDialog()
-{
-    FillList(GetDlgItem(IDC_SELECT_AUTO_CORRECTION), qv::kAutoPositionTexts);
-    FillList(GetDlgItem(IDC_SELECT_THICKNESS), qv::kPaperThicknessTexts);
-    FillList(GetDlgItem(IDC_SELECT_PRESSURE), qv::kPrintPressureTexts);
-    FillList(GetDlgItem(IDC_SELECT_POSITION), qv::kPrintPositionTexts);
-    FillList(GetDlgItem(IDC_SELECT_REDUCTION), qv::kReductionTexts);
-    FillList(GetDlgItem(IDC_SELECT_COPY_POWER), qv::kCopyPowerTexts);
-    FillList(GetDlgItem(IDC_SELECT_FORM_LIST), qv::kFormNames);
-    return CSettingsPage::OnInitDialog();
 }
 
 void CPage_Select::DoDataExchange(CDataExchange& dx)

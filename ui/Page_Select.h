@@ -20,7 +20,6 @@ public:
     CFormSetupDlg formDlg;
 
 protected:
-    BOOL OnInitDialog() override;
     void DoDataExchange(CDataExchange& dx) override;
     bool OnCommandMessage(UINT id, UINT code, HWND control) override;
 

@@ -28,5 +28,7 @@ UniqueBitmap LoadArtBitmap(int bitmap16, int size);
 // with the button face as the transparent colour; null when the bitmap is
 // missing.
 UniqueImageList CreateArtImages(int bitmap16, int size, int height);
+// The images of IDB_TABS, left to right.
+enum TabImage { kTabImageSelect, kTabImageMsw, kTabImageParam };
 // The tab control's images for a DPI (bitmap IDB_TABS, light gray transparent).
 UniqueImageList CreateTabImages(UINT dpi);

@@ -5,6 +5,25 @@
 #include "framework/Text.h"
 #include "resource.h"
 
+namespace {
+enum Part { kPrinterPart, kPortPart, kPartCount };
+constexpr int kToRightEdge = -1;  // a part's right edge at the bar's end
+}  // namespace
+
+CPanelStatusBar::Busy::Busy(CPanelStatusBar& bar, const std::wstring& text)
+    : bar_(bar), cursor_(::SetCursor(::LoadCursorW(nullptr, IDC_WAIT)))
+{
+    bar_.SetPart(kPrinterPart, text);
+    // Drawn now: the window's thread is held until the scope ends.
+    ::UpdateWindow(bar_.m_hWnd);
+}
+
+CPanelStatusBar::Busy::~Busy()
+{
+    bar_.SetPart(kPrinterPart, bar_.printerText_);
+    ::SetCursor(cursor_);
+}
+
 bool CPanelStatusBar::Create(HWND parent, UINT id)
 {
     m_hWnd = ::CreateWindowExW(0, STATUSCLASSNAMEW, nullptr, WS_CHILD | WS_VISIBLE | CCS_BOTTOM, 0, 0, 0, 0,
@@ -19,14 +38,18 @@ void CPanelStatusBar::Layout() const
     SendMessage(WM_SIZE);
     RECT rc{};
     ::GetWindowRect(m_hWnd, &rc);
-    int parts[2] = {Split(rc.right - rc.left), -1};
-    SendMessage(SB_SETPARTS, 2, reinterpret_cast<LPARAM>(parts));
+    int parts[kPartCount] = {Split(rc.right - rc.left), kToRightEdge};
+    SendMessage(SB_SETPARTS, kPartCount, reinterpret_cast<LPARAM>(parts));
 }
 
-void CPanelStatusBar::SetTexts(const std::wstring& printer, const std::wstring& port) const
+void CPanelStatusBar::SetTexts(const std::wstring& printer, const std::wstring& port)
 {
-    const std::wstring part0 = FormatResString(IDS_STATUS_PRINTER, printer);
-    const std::wstring part1 = FormatResString(IDS_STATUS_PORT, port);
-    SendMessage(SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(part0.c_str()));
-    SendMessage(SB_SETTEXTW, 1, reinterpret_cast<LPARAM>(part1.c_str()));
+    printerText_ = FormatResString(IDS_STATUS_PRINTER, printer);
+    SetPart(kPrinterPart, printerText_);
+    SetPart(kPortPart, FormatResString(IDS_STATUS_PORT, port));
+}
+
+void CPanelStatusBar::SetPart(int part, const std::wstring& text) const
+{
+    SendMessage(SB_SETTEXTW, part, reinterpret_cast<LPARAM>(text.c_str()));
 }

@@ -12,6 +12,8 @@
 namespace {
 constexpr UINT_PTR kSubclassId = 1;
 constexpr std::size_t kTooltipBytes = 79;  // the request's buffer holds 80 characters
+// The images of the toolbar strip, left to right.
+enum Image { kOpenImage, kSaveImage, kSendImage, kFactoryImage, kPrinterImage };
 }  // namespace
 
 bool CPanelToolBar::Create(HWND parent, UINT id, UINT bitmapId)
@@ -29,14 +31,14 @@ bool CPanelToolBar::Create(HWND parent, UINT id, UINT bitmapId)
 
     const TBBUTTON buttons[] = {
         {0, 0, TBSTATE_ENABLED, BTNS_SEP, {}, 0, 0},
-        {0, ID_TB_OPEN, TBSTATE_ENABLED, BTNS_BUTTON, {}, 0, 0},
-        {1, ID_TB_SAVE, TBSTATE_ENABLED, BTNS_BUTTON, {}, 0, 0},
+        {kOpenImage, ID_TB_OPEN, TBSTATE_ENABLED, BTNS_BUTTON, {}, 0, 0},
+        {kSaveImage, ID_TB_SAVE, TBSTATE_ENABLED, BTNS_BUTTON, {}, 0, 0},
         {0, 0, TBSTATE_ENABLED, BTNS_SEP, {}, 0, 0},
-        {2, ID_TB_SEND, TBSTATE_ENABLED, BTNS_BUTTON, {}, 0, 0},
+        {kSendImage, ID_TB_SEND, TBSTATE_ENABLED, BTNS_BUTTON, {}, 0, 0},
         {0, 0, TBSTATE_ENABLED, BTNS_SEP, {}, 0, 0},
-        {3, ID_TB_FACTORY, TBSTATE_ENABLED, BTNS_BUTTON, {}, 0, 0},
+        {kFactoryImage, ID_TB_FACTORY, TBSTATE_ENABLED, BTNS_BUTTON, {}, 0, 0},
         {0, 0, TBSTATE_ENABLED, BTNS_SEP, {}, 0, 0},
-        {4, ID_TB_PRINTER, TBSTATE_ENABLED, BTNS_BUTTON, {}, 0, 0},
+        {kPrinterImage, ID_TB_PRINTER, TBSTATE_ENABLED, BTNS_BUTTON, {}, 0, 0},
     };
     SendMessage(TB_ADDBUTTONSW, std::size(buttons), reinterpret_cast<LPARAM>(buttons));
     SendMessage(TB_AUTOSIZE);

@@ -7,6 +7,7 @@
 #include <set>
 #include <string_view>
 
+#include "PageLists.h"
 #include "framework/Dialog.h"
 #include "framework/Text.h"
 #include "resource.h"
@@ -14,7 +15,7 @@
 class CSettingsPage : public CDialog {
 public:
     CSettingsPage(UINT templateId, std::initializer_list<int> notifyingControls)
-        : CDialog(templateId), notifyingControls_(notifyingControls)
+        : CDialog(templateId), templateId_(templateId), notifyingControls_(notifyingControls)
     {
     }
 
@@ -43,14 +44,18 @@ protected:
         return false;
     }
 
-    // The templates leave the drop-down lists empty; the entries are the
-    // core's lists, which the conversions compare with.
-    template <std::size_t N> static void FillList(HWND list, const std::array<std::string_view, N>& entries)
+    // Fills the page's drop-down lists before the values are shown.
+    BOOL OnInitDialog() override
     {
-        for (const auto entry : entries)
-            ::SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(entry).c_str()));
+        for (const PageList& list : kPageLists)
+            if (list.page == static_cast<int>(templateId_))
+                for (const std::string_view entry : list.entries)
+                    SendDlgItemMessage(list.control, CB_ADDSTRING, 0,
+                                       reinterpret_cast<LPARAM>(Widen(entry).c_str()));
+        return CDialog::OnInitDialog();
     }
 
 private:
+    UINT templateId_;
     std::set<int> notifyingControls_;
 };

@@ -2,6 +2,7 @@
 // counted, and jobs recorded instead of printed.
 #pragma once
 
+#include <functional>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -33,6 +34,7 @@ public:
     std::vector<Printer> printers;
     qv::SendOutcome sendResult{qv::Delivery::Delivered, "", 1, false};
     std::vector<Job> jobs;
+    std::function<void()> onSend;  // runs while a job is being sent
     int enum4Calls = 0;
     int enum2Calls = 0;
     int localEnumCalls = 0;
@@ -89,6 +91,8 @@ public:
         static std::mutex sends;  // the tool sends from several threads
         const std::lock_guard lock(sends);
         jobs.push_back({printerName, docName, {data.begin(), data.end()}, ntFamily, wait});
+        if (onSend)
+            onSend();
         for (const Printer& p : printers)
             if (p.name == printerName && p.result)
                 return *p.result;

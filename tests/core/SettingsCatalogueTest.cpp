@@ -236,6 +236,45 @@ TEST(SettingsCatalogue, EveryAcceptedValueSurvivesStoreAndLoad)
         }
 }
 
+// The catalogue checks itself: each value a setting accepts, set on a
+// started panel and stored, changes only the bits of the setting's span and
+// is what a panel that loads the result shows. A byte of the span, altered,
+// changes the value shown or the load repairs it.
+TEST(SettingsCatalogue, EachValueChangesOnlyItsOwnSpanAndReadsBack)
+{
+    SettingsBlock base = qv::FactoryDefaults;
+    qv::StartupPanelValues().Store(base);
+    for (const SettingDef& def : qv::Settings()) {
+        std::vector<SettingValue> accepted;
+        for (int n = def.min; def.kind == qv::SettingKind::Integer && n <= def.max; ++n)
+            accepted.emplace_back(n);
+        for (std::string_view text : def.texts)
+            accepted.emplace_back(std::string(text));
+        for (const SettingValue& value : accepted) {
+            qv::PanelValues values = qv::StartupPanelValues();
+            qv::SetValue(def, values, value);
+            SettingsBlock block = base;
+            values.Store(block);
+            for (std::size_t at = 0; at < block.size(); ++at) {
+                const bool own = at - def.span.offset < def.span.length;  // wraps below the span
+                EXPECT_EQ((block[at] ^ base[at]) & ~(own ? def.span.mask : 0), 0)
+                    << def.key << " = " << qv::ValueText(value) << ": byte " << at;
+            }
+            EXPECT_EQ(qv::GetValue(def, qv::LoadAsPanel(block).values), value) << def.key;
+        }
+        // And each byte of the span (each bit of a mask) is the setting's.
+        const SettingValue shown = qv::GetValue(def, qv::LoadAsPanel(base).values);
+        for (std::size_t at = def.span.offset; at < def.span.offset + def.span.length; ++at)
+            for (unsigned bits = def.span.mask == 0xFF ? 1 : def.span.mask; bits; bits &= bits - 1) {
+                SettingsBlock altered = base;
+                altered[at] = static_cast<std::uint8_t>(altered[at] ^ (bits & (~bits + 1)));
+                const qv::PanelLoad load = qv::LoadAsPanel(altered);
+                EXPECT_TRUE(qv::GetValue(def, load.values) != shown || load.block[at] != altered[at])
+                    << def.key << ": altering byte " << at << " neither shows nor is repaired";
+            }
+    }
+}
+
 TEST(SettingsCatalogue, AcceptsOnlyTheSettingsTypeListAndRange)
 {
     const SettingDef& font = *qv::FindSetting("param.font1");

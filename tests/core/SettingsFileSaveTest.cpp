@@ -3,6 +3,7 @@
 // disk: SettingsFileTest.)
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <set>
 #include <string>
@@ -16,6 +17,42 @@ namespace fs = std::filesystem;
 using qv::FileStepResult;
 using qv::FileWriteResult;
 using Step = FileStepResult;
+using Bytes = std::vector<std::uint8_t>;
+
+// How the target's write fails at the byte numbered `failAt`: for that call,
+// for good (the disk is gone), or silently storing a wrong byte.
+enum class How { Once, ForGood, Silent };
+
+struct MemoryFile : qv::InPlaceFile {
+    Bytes& bytes;
+    std::size_t failAt;  // counts down
+    How how;
+    bool broken = false;
+
+    MemoryFile(Bytes& target, std::size_t at, How h) : bytes(target), failAt(at), how(h) {}
+    std::optional<std::size_t> Read(std::size_t offset, std::span<std::uint8_t> into) override
+    {
+        const std::size_t from = std::min(offset, bytes.size()),
+                          n = std::min(into.size(), bytes.size() - from);
+        std::copy_n(bytes.begin() + static_cast<std::ptrdiff_t>(from), n, into.begin());
+        return n;
+    }
+    bool Write(std::size_t offset, qv::FileBytes data) override
+    {
+        for (const std::uint8_t byte : data) {
+            if (broken || (failAt == 0 && how != How::Silent)) {
+                broken = how == How::ForGood;
+                failAt = SIZE_MAX;
+                return false;
+            }
+            bytes.resize(std::max(bytes.size(), offset + 1));
+            bytes[offset++] = static_cast<std::uint8_t>(failAt-- == 0 ? ~byte : byte);
+        }
+        return true;
+    }
+    bool Cut(std::size_t size) override { return !broken && (bytes.resize(size), true); }
+    bool Flush() override { return !broken; }
+};
 
 // Steps that only record what the save asked of them.
 struct FakeDisk {
@@ -23,9 +60,12 @@ struct FakeDisk {
     std::vector<Step> created;  // one answer per temporary name tried
     Step moved = Step::Ok;
     Step inPlace = Step::Ok;
+    Bytes target;
+    std::size_t failAt = SIZE_MAX;
+    How how = How::Once;
 
-    std::vector<fs::path> names;
-    std::vector<fs::path> removed;
+    std::vector<fs::path> names{};
+    std::vector<fs::path> removed{};
     int moves = 0;
     int inPlaceWrites = 0;
     std::size_t bytesSeen = 0;
@@ -48,10 +88,11 @@ struct FakeDisk {
             ++moves;
             return moved;
         };
-        steps.writeInPlace = [this](const fs::path&, qv::FileBytes bytes) {
+        steps.openInPlace = [this](const fs::path&) {
             ++inPlaceWrites;
-            bytesSeen = bytes.size();
-            return inPlace;
+            return inPlace != Step::Ok
+                       ? qv::InPlaceOpen{inPlace}
+                       : qv::InPlaceOpen{Step::Ok, std::make_unique<MemoryFile>(target, failAt, how)};
         };
         steps.remove = [this](const fs::path& path) { removed.push_back(path); };
         return steps;
@@ -141,6 +182,34 @@ TEST(SettingsFileSave, EachOutcomeOfTheStepsGivesItsResult)
         EXPECT_EQ(disk.removed, removed) << row.what;
         if (!disk.names.empty()) {
             EXPECT_EQ(disk.bytesSeen, qv::kSettingsFileSize) << row.what;
+        }
+    }
+}
+
+// Wherever the write into a held target breaks off, the file is the old one
+// (its bytes put back) or, when even that fails, one that loading refuses.
+TEST(SettingsFileSave, AnInterruptedWriteIntoTheTargetLeavesNoMixedFile)
+{
+    const auto encoded = qv::EncodeSettingsFile(qv::FactoryDefaults);
+    const Bytes fresh(encoded.begin(), encoded.end());
+    Bytes longer = fresh;  // older settings, and bytes after them
+    longer[40] ^= 0x01;
+    longer.resize(400, 0x55);
+    for (const How how : {How::Once, How::ForGood, How::Silent}) {
+        for (const Bytes& old : {longer, Bytes(longer.begin(), longer.begin() + 100), Bytes{}}) {
+            FileWriteResult result = FileWriteResult::Failed;
+            for (std::size_t n = 0; n <= 2 * fresh.size(); ++n) {
+                FakeDisk disk{
+                    .created = {Step::Ok}, .moved = Step::InUse, .target = old, .failAt = n, .how = how};
+                result = qv::WriteFileReplacing("x.dat", fresh, disk.Steps());
+                qv::SettingsBlock block{};
+                const bool refused = qv::DecodeSettingsFile(disk.target, block) != qv::FileReadResult::Ok;
+                if (result == FileWriteResult::Ok)
+                    EXPECT_EQ(disk.target, fresh) << n;
+                else
+                    EXPECT_TRUE(disk.target == old || (how == How::ForGood && refused)) << n;
+            }
+            EXPECT_EQ(result, FileWriteResult::Ok) << "once nothing fails";
         }
     }
 }

@@ -254,7 +254,7 @@ TEST_F(SettingsFileDisk, AFailedSaveKeepsTheOldFileAndLeavesNoTemporary)
             staged = Read(from);
             return moveResult;
         };
-        steps.writeInPlace = [&](const fs::path&, qv::FileBytes) { return inPlaceResult; };
+        steps.openInPlace = [&](const fs::path&) { return qv::InPlaceOpen{inPlaceResult}; };
         const FileWriteResult expected = inPlaceResult == FileStepResult::AccessDenied
                                              ? FileWriteResult::AccessDenied
                                              : FileWriteResult::Failed;
@@ -360,5 +360,19 @@ TEST_F(SettingsFileDisk, ARefusedMoveWritesIntoTheTargetAndCutsIt)
         EXPECT_EQ(Entries(), std::vector<fs::path>{"x.dat"}) << "the temporary file is gone";
     }
 }
+
+#ifndef _WIN32
+TEST_F(SettingsFileDisk, ASaveThroughALinkWritesTheFileItNamesAndKeepsItsMode)
+{
+    Write(dir / "real.dat", {1});
+    fs::permissions(dir / "real.dat", static_cast<fs::perms>(0640));
+    fs::create_symlink("real.dat", dir / "link.dat");
+    EXPECT_EQ(qv::WriteSettingsFile(dir / "link.dat", Pattern(9)), FileWriteResult::Ok);
+    EXPECT_TRUE(fs::is_symlink(dir / "link.dat"));
+    EXPECT_EQ(Read(dir / "real.dat"), FileBytes(GoodHeader(), Pattern(9)));
+    EXPECT_EQ(fs::status(dir / "real.dat").permissions(), static_cast<fs::perms>(0640));
+    EXPECT_EQ(Entries().size(), 2u) << "no temporary file";
+}
+#endif
 
 }  // namespace

@@ -141,8 +141,12 @@ TEST(HelpReference, EachPageOnceInCatalogueOrder)
     for (const qv::SettingDef& def : qv::Settings())
         if (pages.empty() || pages.back() != def.page)
             pages.emplace_back(def.page);
+    // The frame's own sections (関連項目) follow the tables.
+    const std::string& topic = BuiltTopic();
+    const std::size_t begin = topic.find("<!-- reference:begin"), end = topic.find("<!-- reference:end");
+    ASSERT_LT(begin, end);
     std::vector<std::string> headings;
-    for (std::string_view h2 : Elements(BuiltTopic(), "h2"))
+    for (std::string_view h2 : Elements(topic.substr(begin, end - begin), "h2"))
         headings.push_back(CellText(h2));
     EXPECT_EQ(headings, pages);
 }

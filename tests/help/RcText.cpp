@@ -2,7 +2,10 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdlib>
+#include <regex>
 #include <set>
+#include <sstream>
 
 namespace qvhelp {
 namespace {
@@ -111,30 +114,68 @@ std::size_t FindResource(const std::vector<Line>& lines, std::string_view name, 
     return lines.size();
 }
 
+DialogControl ParseControl(const std::string& statement, int line)
+{
+    DialogControl c{std::string(FirstWord(statement)), "", "", statement};
+    c.visible = statement.find("NOT WS_VISIBLE") == std::string::npos;
+    c.line = line;
+    std::string rest = statement.substr(statement.find(c.statement) + c.statement.size());
+    // Text statements and ICON name their text or icon before the id (only a
+    // text may hold a comma); CONTROL has its class and style before the rectangle.
+    const std::size_t id = kTextStatements.contains(c.statement) || c.statement == "ICON" ? 1 : 0;
+    const std::size_t rect = id + (c.statement == "CONTROL" ? 3 : 1);
+    if (std::size_t pos = rest.find('"'); id == 1 && pos < rest.find(',')) {
+        c.text = ReadQuoted(rest, pos);
+        rest.erase(0, pos);
+    }
+    std::vector<std::string> args;
+    std::istringstream in(rest);
+    for (std::string arg; std::getline(in, arg, ',');)
+        args.emplace_back(Trim(arg));
+    c.id = args.size() > id ? args[id] : "";
+    for (std::size_t k = 0; k < c.rect.size() && rect + k < args.size(); ++k)
+        c.rect[k] = std::atoi(args[rect + k].c_str());
+    return c;
+}
+
+// The quoted strings of an expression joined, each name of a string macro
+// replaced by its text.
+std::string JoinedText(const std::string& expr, const Defines& macros)
+{
+    static const std::regex token(R"("(?:[^"\\]|\\.|"")*"|[A-Za-z_]\w*)");
+    std::string text;
+    for (std::sregex_iterator it(expr.begin(), expr.end(), token), end; it != end; ++it) {
+        std::size_t pos = 0;
+        const auto macro = macros.find(it->str());
+        if (it->str()[0] == '"')
+            text += ReadQuoted(it->str(), pos);
+        else if (macro != macros.end())
+            text += JoinedText(macro->second, macros);
+    }
+    return text;
+}
+
 }  // namespace
 
-std::vector<ShownText> DialogTexts(std::string_view rc, std::string_view name)
+std::vector<DialogControl> DialogControls(std::string_view rc, std::string_view name)
 {
     const std::vector<Line> lines = SplitLines(rc);
     std::size_t i = FindResource(lines, name, "DIALOG");
-    std::vector<ShownText> texts;
+    std::vector<DialogControl> controls;
     if (i == lines.size())
-        return texts;
+        return controls;
     for (++i; i < lines.size() && FirstWord(lines[i].text) != "BEGIN"; ++i) {
         std::string caption;
-        if (FirstWord(lines[i].text) == "CAPTION" && FirstArgumentText(lines[i].text, caption) &&
-            !Trim(caption).empty())
-            texts.push_back({caption, lines[i].number});
+        if (FirstWord(lines[i].text) == "CAPTION" && FirstArgumentText(lines[i].text, caption))
+            controls.push_back(
+                {"CAPTION", caption, "", std::string(lines[i].text), {}, true, lines[i].number});
     }
     // Statements may run over several lines: gather each up to the next one.
     std::string statement;
     int statementLine = 0;
     auto finish = [&] {
-        std::string text;
-        if (kTextStatements.contains(FirstWord(statement)) &&
-            statement.find("NOT WS_VISIBLE") == std::string::npos && FirstArgumentText(statement, text) &&
-            !Trim(text).empty())
-            texts.push_back({text, statementLine});
+        if (!statement.empty())
+            controls.push_back(ParseControl(statement, statementLine));
         statement.clear();
     };
     for (++i; i < lines.size(); ++i) {
@@ -151,7 +192,27 @@ std::vector<ShownText> DialogTexts(std::string_view rc, std::string_view name)
         statement += lines[i].text;
     }
     finish();
+    return controls;
+}
+
+std::vector<ShownText> DialogTexts(std::string_view rc, std::string_view name)
+{
+    std::vector<ShownText> texts;
+    for (const DialogControl& c : DialogControls(rc, name))
+        if (c.visible && (c.statement == "CAPTION" || kTextStatements.contains(c.statement)) &&
+            !Trim(c.text).empty())
+            texts.push_back({c.text, c.line});
     return texts;
+}
+
+Defines ReadDefines(std::string_view header)
+{
+    static const std::regex define(R"(^[ \t]*#define[ \t]+(\w+)[ \t]*(.*)$)", std::regex::multiline);
+    const std::string joined = std::regex_replace(std::string(header), std::regex(R"(\\\r?\n)"), " ");
+    Defines defines;
+    for (std::sregex_iterator it(joined.begin(), joined.end(), define), end; it != end; ++it)
+        defines.emplace((*it)[1], Trim((*it)[2].str()));
+    return defines;
 }
 
 std::vector<MenuCommand> MenuCommands(std::string_view rc, std::string_view name)
@@ -180,7 +241,7 @@ std::vector<MenuCommand> MenuCommands(std::string_view rc, std::string_view name
     return commands;
 }
 
-std::vector<ShownText> StringTableTexts(std::string_view rc)
+std::vector<ShownText> StringTableTexts(std::string_view rc, const Defines& macros)
 {
     const std::vector<Line> lines = SplitLines(rc);
     std::vector<ShownText> texts;
@@ -192,11 +253,10 @@ std::vector<ShownText> StringTableTexts(std::string_view rc)
         } else if (inTable && word == "END") {
             inTable = false;
         } else if (inTable && word != "BEGIN" && !IsComment(line.text)) {
-            const std::size_t quote = line.text.find('"');
-            if (quote == std::string_view::npos)
-                continue;
-            std::size_t pos = quote;
-            texts.push_back({ReadQuoted(line.text, pos), line.number});
+            // An entry whose macros are unknown comes out empty.
+            const std::string_view entry = Trim(line.text);
+            if (entry.size() > word.size())
+                texts.push_back({JoinedText(std::string(entry.substr(word.size())), macros), line.number});
         }
     }
     return texts;

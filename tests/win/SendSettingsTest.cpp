@@ -37,6 +37,7 @@ protected:
     {
         return dlg.IsCommandEnabled(ID_SEND) && dlg.toolbar.IsButtonEnabled(ID_TB_SEND);
     }
+    std::wstring StatusText() const { return CWindow::GetWindowText(dlg.statusBar); }
     bool SendDisabled() const
     {
         return !dlg.IsCommandEnabled(ID_SEND) && !dlg.toolbar.IsButtonEnabled(ID_TB_SEND);
@@ -54,8 +55,13 @@ TEST_F(SendSettingsTest, SendWritesTheWorkingCopyThenReportsThenDisablesSending)
             EXPECT_EQ(dlg.sentBlock, before);
             EXPECT_TRUE(SendEnabled());
         });
+        std::wstring busy;  // while the spooler follows the job
+        fake.onSend = [&] {
+            busy = StatusText() + (::GetCursor() == ::LoadCursorW(nullptr, IDC_WAIT) ? L"+" : L"");
+        };
         dlg.SendCommand(ID_SEND);
         boxes.OnShow(nullptr);
+        EXPECT_EQ(busy + L"|" + StatusText(), W("送信中…+|プリンタ名： KQ Send"));
 
         ASSERT_EQ(fake.jobs.size(), 1u);
         const FakeSpooler::Job& job = fake.jobs[0];
@@ -78,6 +84,18 @@ TEST_F(SendSettingsTest, SendWritesTheWorkingCopyThenReportsThenDisablesSending)
     EXPECT_EQ(boxes.Calls()[0].text, W(kSent));
     EXPECT_EQ(boxes.Calls()[0].caption, L"Quorvex");
     EXPECT_EQ(boxes.Calls()[0].type, static_cast<UINT>(MB_OK | MB_ICONINFORMATION));
+}
+
+TEST_F(SendSettingsTest, AJobWaitingInTheQueueCountsAsSentWithItsOwnMessage)
+{
+    fake.sendResult = {qv::Delivery::Waiting, "オフライン"};
+    Run([&] {
+        Edit(L"50");
+        dlg.SendCommand(ID_SEND);
+        EXPECT_FALSE(dlg.HasUnsentChanges());
+        EXPECT_TRUE(SendDisabled());
+    });
+    EXPECT_EQ(boxes.Texts(), std::vector{FormatResString(IDS_SEND_WAITING, W("オフライン"))});
 }
 
 TEST_F(SendSettingsTest, JobCarriesTheCollectedBlockFromTheToolbarToo)
