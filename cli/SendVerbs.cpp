@@ -187,7 +187,7 @@ void SendRun::Journal(const SendTarget& t, const TargetResult& r)
     std::string problem;
     if (!journal_->Append(JournalFor(facts_, block_, t, r), problem) && !journalWarned_) {
         journalWarned_ = true;
-        Complain(env_, "警告: 送信の記録を書き込めませんでした（" + problem + "）。送信には影響しません。");
+        Complain(env_, "警告: 送信履歴に書き込めませんでした（" + problem + "）。送信には影響しません。");
     }
 }
 

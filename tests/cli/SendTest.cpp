@@ -376,7 +376,7 @@ TEST_F(Send, EveryAttemptIsJournalledAndAJournalNeverFailsASend)
     WriteText("blocked", "");  // a file where the site folder should be
     const ToolRun unwritable = Run({"send", file, "--printer", "KQ Alpha", "--journal", Path("blocked")});
     EXPECT_EQ(unwritable.code, 0);
-    EXPECT_TRUE(Contains(unwritable.err, "警告: 送信の記録を書き込めませんでした（")) << unwritable.err;
+    EXPECT_TRUE(Contains(unwritable.err, "警告: 送信履歴に書き込めませんでした（")) << unwritable.err;
 }
 
 }  // namespace
