@@ -48,7 +48,8 @@ std::vector<ListedPrinter> Find9x(Spooler& spooler)
     return listed;
 }
 
-// "\\server" of "\\server\printer"; none for any other name.
+}  // namespace
+
 std::optional<std::wstring> ServerOf(const std::wstring& name)
 {
     if (name.size() < 3 || name.compare(0, 2, L"\\\\") != 0)
@@ -58,8 +59,6 @@ std::optional<std::wstring> ServerOf(const std::wstring& name)
         return std::nullopt;
     return name.substr(0, slash);
 }
-
-}  // namespace
 
 NamedPrinter CheckNamedPrinter(Spooler& spooler, const std::vector<ListedPrinter>& eligible,
                                const std::wstring& name)

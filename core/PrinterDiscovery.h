@@ -25,6 +25,9 @@ inline bool IsFilePrinter(const ListedPrinter& printer) { return printer.connect
 // without the user-intervention status bit.
 std::vector<ListedPrinter> FindEligiblePrinters(Spooler& spooler, bool ntFamily);
 
+// "\\server" of "\\server\printer"; none for any other name.
+std::optional<std::wstring> ServerOf(const std::wstring& name);
+
 enum class PrinterVerdict { Eligible, Missing, OtherDriver, CannotOpen };
 
 struct NamedPrinter {

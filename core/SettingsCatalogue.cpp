@@ -114,6 +114,14 @@ std::string ValueText(const SettingValue& value)
     return std::to_string(std::get<int>(value));
 }
 
+std::string ValueTextWithUnit(const SettingDef& def, const SettingValue& value)
+{
+    std::string text = ValueText(value);
+    if (!def.unit.empty())
+        text.append(" ").append(def.unit);
+    return text;
+}
+
 std::string ValueText(const SettingDef& def, const PanelValues& values)
 {
     return ValueText(GetValue(def, values));
@@ -149,6 +157,15 @@ std::string FullLabel(const SettingDef& def)
         text += part;
     }
     return text;
+}
+
+std::vector<const SettingDef*> DifferingSettings(const PanelValues& a, const PanelValues& b)
+{
+    std::vector<const SettingDef*> differing;
+    for (const SettingDef& def : table::All())
+        if (GetValue(def, a) != GetValue(def, b))
+            differing.push_back(&def);
+    return differing;
 }
 
 std::optional<std::pair<std::string_view, std::string_view>> MarginConflict(const PanelValues& values,

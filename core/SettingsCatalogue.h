@@ -103,6 +103,9 @@ bool Accepts(const SettingDef& setting, const SettingValue& value);
 // The value as text: a list text, or the number in decimal.
 std::string ValueText(const SettingValue& value);
 
+// The value as text with the setting's unit after it: "55 桁".
+std::string ValueTextWithUnit(const SettingDef& setting, const SettingValue& value);
+
 // The setting's value as the panel shows it, as text.
 std::string ValueText(const SettingDef& setting, const PanelValues& values);
 
@@ -115,6 +118,10 @@ std::string AllowedText(const SettingDef& setting);
 // The label with its group and switch name, as one line for listings:
 // "ＬＦピッチ補正 シートガイド", "データ受信方法の変更 （MSW1-4）".
 std::string FullLabel(const SettingDef& setting);
+
+// The settings whose values differ between `a` and `b`, in catalogue order.
+// Bytes that no setting shows (the frame, record text) are not compared.
+std::vector<const SettingDef*> DifferingSettings(const PanelValues& a, const PanelValues& b);
 
 // Forms 1 to 4 need the left margin below the right one. Empty when form
 // `form` of `values` is in order, else the two keys that break the rule.

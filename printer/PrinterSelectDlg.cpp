@@ -2,27 +2,10 @@
 
 #include <commctrl.h>
 
-#include <vector>
-
 #include "SpoolerAccess.h"
+#include "framework/ListView.h"
 #include "framework/Seams.h"
 #include "framework/Text.h"
-
-namespace {
-
-void InsertColumn(HWND list, int index, UINT header, int width)
-{
-    std::wstring text = LoadResString(header);
-    LVCOLUMNW column{};
-    column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
-    column.fmt = LVCFMT_LEFT;
-    column.cx = width;
-    column.pszText = text.data();
-    column.iSubItem = index;
-    ListView_InsertColumn(list, index, &column);
-}
-
-}  // namespace
 
 CPrinterSelectDlg::CPrinterSelectDlg() : CDialog(IDD_PRINTER_SELECT)
 {
@@ -33,8 +16,8 @@ BOOL CPrinterSelectDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
     const HWND list = List();
-    InsertColumn(list, 0, IDS_COLUMN_PRINTER, 200);
-    InsertColumn(list, 1, IDS_COLUMN_PORT, 90);
+    InsertListColumn(list, 0, LoadResString(IDS_COLUMN_PRINTER), 200);
+    InsertListColumn(list, 1, LoadResString(IDS_COLUMN_PORT), 90);
     ListView_SetExtendedListViewStyleEx(list, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
 
     for (const qv::ListedPrinter& printer :
@@ -46,10 +29,7 @@ BOOL CPrinterSelectDlg::OnInitDialog()
         return TRUE;
     }
 
-    const int initial = InitialItem();
-    const UINT state = LVIS_SELECTED | LVIS_FOCUSED;
-    ListView_SetItemState(list, initial, state, state);
-    ListView_EnsureVisible(list, initial, FALSE);
+    SelectListItem(list, InitialItem());
 
     if (printerCount == 1 && atStartup) {
         OnOK();  // a single printer is taken without asking
@@ -85,22 +65,10 @@ void CPrinterSelectDlg::AddPrinter(const qv::ListedPrinter& printer)
 
 std::wstring CPrinterSelectDlg::ItemText(int item, int column) const
 {
-    // The text has no fixed limit: grow the buffer until it fits.
-    std::vector<wchar_t> buffer(256);
-    for (;;) {
-        LVITEMW request{};
-        request.iSubItem = column;
-        request.pszText = buffer.data();
-        request.cchTextMax = static_cast<int>(buffer.size());
-        const auto length = static_cast<std::size_t>(::SendMessageW(
-            List(), LVM_GETITEMTEXTW, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&request)));
-        if (length + 1 < buffer.size())
-            return std::wstring(buffer.data(), length);
-        buffer.resize(buffer.size() * 2);
-    }
+    return ListItemText(List(), item, column);
 }
 
-int CPrinterSelectDlg::SelectedItem() const { return ListView_GetNextItem(List(), -1, LVNI_SELECTED); }
+int CPrinterSelectDlg::SelectedItem() const { return SelectedListItem(List()); }
 
 int CPrinterSelectDlg::InitialItem() const
 {

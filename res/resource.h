@@ -19,6 +19,8 @@
 #define IDD_PAGE_SELECT             134
 #define IDD_PRINTER_SELECT          152
 #define IDD_FORM_SETUP              182
+#define IDD_SEND_HISTORY            190
+#define IDD_SETTINGS_COMPARE        191
 
 // Icon, menu and accelerator table
 #define IDR_MAINFRAME               128
@@ -35,6 +37,7 @@
 #define IDB_MENU_MSW                166
 #define IDB_MENU_SELECT             167
 #define IDB_TABS                    168
+#define IDB_MENU_HISTORY            169
 // The same art at 24 and 32 pixels: the 16-pixel id plus these steps.
 #define IDB_STEP_24                 100
 #define IDB_STEP_32                 200
@@ -48,6 +51,7 @@
 #define IDB_MENU_MSW_24             266
 #define IDB_MENU_SELECT_24          267
 #define IDB_TABS_24                 268
+#define IDB_MENU_HISTORY_24         269
 #define IDB_TOOLBAR_32              350
 #define IDB_MENU_OPEN_32            360
 #define IDB_MENU_SAVE_32            361
@@ -58,6 +62,7 @@
 #define IDB_MENU_MSW_32             366
 #define IDB_MENU_SELECT_32          367
 #define IDB_TABS_32                 368
+#define IDB_MENU_HISTORY_32         369
 
 // Commands
 #define ID_APP_ABOUT                16
@@ -75,6 +80,8 @@
 #define ID_PAGE_PARAM               32801
 #define ID_DATA_CHECK               32805
 #define ID_HELP_CONTENTS            32806
+#define ID_SEND_HISTORY             32807
+#define ID_REVIEW_CHANGES           32808
 
 // Strings of the main window and its messages
 #define IDS_CAPTION                 3000
@@ -114,6 +121,30 @@
 #define IDS_MARGIN_ORDER            3034
 #define IDS_MARGIN_CAPTION          3035
 #define IDS_FORM_BUTTON             3036
+#define IDS_JOURNAL_FAILED          3037
+#define IDS_HISTORY_EMPTY           3038
+#define IDS_HISTORY_CHANGES_NOTE    3039
+#define IDS_HISTORY_DAMAGED         3040
+#define IDS_COLUMN_TIME             3041
+#define IDS_COLUMN_HISTORY_PRINTER  3042
+#define IDS_COLUMN_RESULT           3043
+#define IDS_COLUMN_WHO              3044
+#define IDS_COLUMN_CHANGES          3045
+#define IDS_RESULT_DELIVERED        3046
+#define IDS_RESULT_WAITING          3047
+#define IDS_RESULT_UNCONFIRMED      3048
+#define IDS_RESULT_FAILED           3049
+#define IDS_RESULT_REASON           3050
+#define IDS_COLUMN_PAGE             3051
+#define IDS_COLUMN_SETTING          3052
+#define IDS_COLUMN_BASE_VALUE       3053
+#define IDS_COLUMN_PANEL_VALUE      3054
+#define IDS_COMPARE_SAME            3055
+#define IDS_COMPARE_COUNT           3056
+#define IDS_BASE_RECORD             3057
+#define IDS_BASE_LAST_DELIVERED     3058
+#define IDS_BASE_LAST_FILE          3059
+#define IDS_BASE_FACTORY            3060
 #define IDS_STATUS_SENDING          3070
 #define IDS_SEND_WAITING            3071
 // Toolbar buttons (their string resources are the tooltips)
@@ -122,6 +153,7 @@
 #define ID_TB_SEND                  2002
 #define ID_TB_FACTORY               2003
 #define ID_TB_PRINTER               2004
+#define ID_TB_HISTORY               2005
 
 // Main window
 #define IDC_TAB                     1000
@@ -259,5 +291,17 @@
 
 // Printer selection dialog (template 152)
 #define IDC_PRINTER_LIST            1069
+
+// Send history dialog (template 190); IDOK opens the chosen record
+#define IDC_HISTORY_ALL             1300
+#define IDC_HISTORY_LIST            1301
+#define IDC_HISTORY_NOTE            1302
+#define IDC_HISTORY_COMPARE         1303
+#define IDC_HISTORY_SAVE            1304
+
+// Settings compare dialog (template 191)
+#define IDC_COMPARE_BASE            1310
+#define IDC_COMPARE_LIST            1311
+#define IDC_COMPARE_NOTE            1312
 
 #endif  // QVX4K5_RESOURCE_H

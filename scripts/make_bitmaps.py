@@ -195,6 +195,24 @@ ART = {
         "................",
         "................",
     ],
+    'history': [
+        "................",
+        ".kkkkkkkkk......",
+        ".kwwwwwwwk......",
+        ".kwbbbbbwk......",
+        ".kwwwwwwwk......",
+        ".kwbbbbbwkkkkk..",
+        ".kwwwwwwkYYYYYk.",
+        ".kwbbbbkYYYkYYYk",
+        ".kwwwwwkYYYkYYYk",
+        ".kwbbbbkYYYkkkYk",
+        ".kwwwwwkYYYYYYYk",
+        ".kwbbbbkYYYYYYYk",
+        ".kwwwwwwkYYYYYk.",
+        ".kkkkkkkkkkkkk..",
+        "................",
+        "................",
+    ],
     'spare': [
         "................",
         "...kkkkkkk......",
@@ -217,9 +235,9 @@ ART = {
 
 # The 24 and 32 pixel versions have the ids plus 100 and 200, and files
 # named with _24 and _32.
-TOOLBAR = ['open', 'save', 'send', 'factory', 'printer']   # bitmap 150
+TOOLBAR = ['open', 'save', 'send', 'factory', 'printer', 'history']   # bitmap 150
 TABS = ['select', 'msw', 'param', 'spare']                # bitmap 168
-MENU = {                                                   # bitmaps 160-167
+MENU = {                                                   # bitmaps 160-167, 169
     'menu_open.bmp': 'open',
     'menu_save.bmp': 'save',
     'menu_send.bmp': 'send',
@@ -228,6 +246,7 @@ MENU = {                                                   # bitmaps 160-167
     'menu_param.bmp': 'param',
     'menu_msw.bmp': 'msw',
     'menu_select.bmp': 'select',
+    'menu_history.bmp': 'history',
 }
 
 

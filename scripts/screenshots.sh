@@ -122,6 +122,48 @@ grab "$form" form-setup.png
 keys "$form" Escape
 stop_panel
 
+# The send history and the comparison: two real sends to a printer whose
+# port is a file, a record of another printer added beside them, and the
+# panel changed since, so that the lists have something to show.
+remove_printers
+add_printer "KQ5 経理課" "$shots/kq5-job.bin"
+journal_dir=$(winepath -u "$(wine cmd /c echo %LOCALAPPDATA% 2>/dev/null | tr -d '\r')")/Quorvex/418KQ5
+rm -f "$journal_dir"/sends*.jsonl
+start_panel
+main=$(window_id "$title")
+send_and_confirm() {
+  keys "$main" ctrl+w
+  keys "$(window_id Quorvex)" Return
+  sleep 2  # Wine keeps the window's thread busy for a moment after a message box
+}
+send_and_confirm
+keys "$main" ctrl+p alt+1 Down
+send_and_confirm
+keys "$main" alt+2 Down Down
+python3 - "$journal_dir/sends.jsonl" <<'PY'
+import datetime, json, sys
+path = sys.argv[1]
+first = json.loads(open(path, encoding="utf-8").readline())
+now = datetime.datetime.now(datetime.timezone.utc).strftime("%Y-%m-%dT%H:%M:%S.000Z")
+first.update(time=now, printer="KQ5 倉庫", port="LPT2:", result="waiting",
+             reason="オフライン", job=7, computer="SOUKO-PC", user="yamada", file=None)
+with open(path, "a", encoding="utf-8") as f:
+    f.write(json.dumps({k: v for k, v in first.items() if v is not None}, ensure_ascii=False) + "\n")
+PY
+keys "$main" ctrl+h
+history=$(window_id "送信履歴")
+keys "$history" alt+a Tab End
+grab "$history" sendhistory.png
+keys "$history" alt+c
+compare=$(window_id "設定の比較")
+focus "$compare"
+grab "$compare" compare.png
+keys "$compare" Escape
+keys "$history" Escape
+stop_panel
+remove_printers
+add_printer "KQ5 経理課" "LPT1:"
+
 # Two printers: the selection dialog opens at start.
 add_printer "KQ5 倉庫" "LPT2:"
 start_panel

@@ -42,6 +42,9 @@ RED_DARK = (136, 16, 16)
 KNOB_BLUE = (48, 96, 208)
 TEXT_LINE = (72, 96, 168)
 FOLD = (212, 212, 218)
+CLOCK = (255, 216, 72)
+CLOCK_LIGHT = (255, 240, 168)
+CLOCK_DARK = (200, 152, 24)
 
 
 class Sprite:
@@ -217,6 +220,14 @@ def draw_select(c):
     c.paint(c.stroke([(7.5, 23), (10, 26), (15.5, 18)], 2), RED, edge=None)
 
 
+def draw_history(c):
+    c.paint(c.rect(2, 1, 20, 28), W)
+    for y in (6, 11, 16, 21):
+        c.hline(6, 15, y, TEXT_LINE)
+    c.paint(c.ellipse(21.5, 19.5, 9.5, 9.5), CLOCK, light=CLOCK_LIGHT, dark=CLOCK_DARK)
+    c.paint(c.stroke([(21.5, 13), (21.5, 19.5), (26.5, 19.5)], 2), K, edge=None)
+
+
 def draw_spare(c):
     c.paint(c.poly([(6, 1), (19, 1), (26, 8), (26, 31), (6, 31)]), W)
     c.paint(c.poly([(19, 1), (19, 8), (26, 8)]), FOLD)
@@ -231,6 +242,7 @@ DRAWINGS = {
     'param': draw_param,
     'msw': draw_msw,
     'select': draw_select,
+    'history': draw_history,
     'spare': draw_spare,
 }
 

@@ -6,16 +6,16 @@
 #include <functional>
 
 #include "PanelMessages.h"
+#include "SendHistoryCommands.h"
+#include "SendHistoryDlg.h"
+#include "SettingsCompareDlg.h"
+#include "SettingsFileDialog.h"
+#include "core/SettingsFile.h"
 #include "framework/Dpi.h"
 #include "framework/Seams.h"
 #include "framework/Text.h"
 #include "printer/SpoolerAccess.h"
 #include "resource.h"
-#include "storage/SettingsFileWin32.h"
-
-namespace {
-constexpr SHORT kKeyDown = static_cast<SHORT>(0x8000);  // GetKeyState's bit for a key held down
-}  // namespace
 
 CMainPanelDlg::CMainPanelDlg() : CDialog(IDD_MAIN)
 {
@@ -27,6 +27,8 @@ CMainPanelDlg::CMainPanelDlg() : CDialog(IDD_MAIN)
     MapCommand(ID_SEND, [this] { SendSettings(); });
     MapCommand(ID_FACTORY, &CMainPanelDlg::OnShowFactoryDefaults);
     MapCommand(ID_SELECT_PRINTER, &CMainPanelDlg::SelectPrinter);
+    MapCommand(ID_SEND_HISTORY, &CMainPanelDlg::ShowSendHistory);
+    MapCommand(ID_REVIEW_CHANGES, &CMainPanelDlg::ReviewChanges);
     MapCommand(ID_FILE_EXIT, &CMainPanelDlg::ConfirmExit);
     MapCommand(ID_HELP_CONTENTS, &CMainPanelDlg::ShowHelp);
     MapCommand(ID_APP_ABOUT, &CMainPanelDlg::OnAbout);
@@ -42,6 +44,7 @@ CMainPanelDlg::CMainPanelDlg() : CDialog(IDD_MAIN)
     MapNotify(ID_TB_SEND, BN_CLICKED, [this] { SendSettings(); });
     MapNotify(ID_TB_FACTORY, BN_CLICKED, [this] { OnShowFactoryDefaults(); });
     MapNotify(ID_TB_PRINTER, BN_CLICKED, [this] { SelectPrinter(); });
+    MapNotify(ID_TB_HISTORY, BN_CLICKED, [this] { ShowSendHistory(); });
     MapNotify(IDC_TAB, TCN_SELCHANGE, [this] { tabs_.OnSelChange(); });
 
     MapMessage(WM_SYSCOMMAND, &CMainPanelDlg::OnSysCommand);
@@ -107,10 +110,7 @@ void CMainPanelDlg::OnDataCheck()
     EnableSendCommand(true);
 }
 
-int CMainPanelDlg::ShowMessage(UINT text, UINT type) const
-{
-    return ShowMessageBox(m_hWnd, LoadResString(text), PanelCaption(), type);
-}
+int CMainPanelDlg::ShowMessage(UINT text, UINT type) const { return ShowPanelMessage(m_hWnd, text, type); }
 
 void CMainPanelDlg::OnShowFactoryDefaults()
 {
@@ -153,7 +153,7 @@ bool CMainPanelDlg::IsCommandEnabled(UINT menuId) const
 
 bool CMainPanelDlg::PreTranslateMessage(MSG& msg)
 {
-    if (const int step = PageStepKey(msg); step != 0 && ::IsChild(m_hWnd, msg.hwnd)) {
+    if (const int step = CPageTabs::StepKey(msg); step != 0 && ::IsChild(m_hWnd, msg.hwnd)) {
         tabs_.Step(step);
         return true;
     }
@@ -177,21 +177,6 @@ void CMainPanelDlg::SetWindowIcons(UINT dpi)
     // Held until replaced: the window only borrows them.
     bigIcon_ = std::move(big);
     smallIcon_ = std::move(small);
-}
-
-int CMainPanelDlg::PageStepKey(const MSG& msg)
-{
-    // The page keys of property sheets: Ctrl+Tab and Ctrl+PageDown forward,
-    // Ctrl+Shift+Tab and Ctrl+PageUp back.
-    if (msg.message != WM_KEYDOWN || !(::GetKeyState(VK_CONTROL) & kKeyDown))
-        return 0;
-    const bool shift = (::GetKeyState(VK_SHIFT) & kKeyDown) != 0;
-    switch (msg.wParam) {
-    case VK_TAB: return shift ? -1 : 1;
-    case VK_NEXT: return 1;
-    case VK_PRIOR: return -1;
-    default: return 0;
-    }
 }
 
 std::optional<LRESULT> CMainPanelDlg::OnDpiChanged(WPARAM wParam, LPARAM lParam)
@@ -271,30 +256,37 @@ std::optional<LRESULT> CMainPanelDlg::OnDestroy(WPARAM, LPARAM)
     return std::nullopt;
 }
 
-std::optional<std::wstring> CMainPanelDlg::AskSettingsFileName(bool save)
+bool CMainPanelDlg::MayReplaceSettings()
 {
-    // The folder is taken afresh each time: no last-used folder is kept.
-    return ShowFileDialog({m_hWnd, save, LoadResString(IDS_FILE_FILTER), L"dat", L"*.dat", ModuleFolder()});
+    if (!startupComplete_)
+        return true;
+    CollectFromPages(state_.workingBlock);
+    return !state_.HasUnsentChanges() || ShowMessage(IDS_ASK_DISCARD, MB_YESNO | MB_ICONEXCLAMATION) == IDYES;
+}
+
+void CMainPanelDlg::EnterSettings(const qv::SettingsBlock& block, const std::optional<std::wstring>& file)
+{
+    state_.workingBlock = block;
+    DistributeToPages(state_.workingBlock);
+    state_.savedBlock = state_.workingBlock;
+    lastFile_ = file;
+    OnDataCheck();
+    pageSelect_.UpdateFormButtonCaption();
 }
 
 void CMainPanelDlg::ReadSettingsFile()
 {
-    if (startupComplete_) {
-        CollectFromPages(state_.workingBlock);
-        if (state_.HasUnsentChanges() && ShowMessage(IDS_ASK_DISCARD, MB_YESNO | MB_ICONEXCLAMATION) != IDYES)
-            return;
-    }
-    const auto path = AskSettingsFileName(false);
+    if (!MayReplaceSettings())
+        return;
+    const auto path = AskSettingsFileName(m_hWnd, false);
     if (!path)
         return;
-    if (qv::ReadSettingsFile(*path, state_.workingBlock) != qv::FileReadResult::Ok) {
+    qv::SettingsBlock block{};
+    if (qv::ReadSettingsFile(*path, block) != qv::FileReadResult::Ok) {
         ShowMessage(IDS_NOT_SETTINGS_FILE, MB_ICONEXCLAMATION);
         return;
     }
-    DistributeToPages(state_.workingBlock);
-    state_.savedBlock = state_.workingBlock;
-    OnDataCheck();
-    pageSelect_.UpdateFormButtonCaption();
+    EnterSettings(block, *path);
 }
 
 void CMainPanelDlg::WriteSettingsFile()
@@ -302,21 +294,25 @@ void CMainPanelDlg::WriteSettingsFile()
     if (!PassPendingGate())
         return;
     CollectFromPages(state_.workingBlock);
-    for (;;) {
-        const auto path = AskSettingsFileName(true);
-        if (!path)
-            return;
-        const qv::FileWriteResult result = WriteSettingsFileWin32(*path, state_.workingBlock);
-        if (result == qv::FileWriteResult::Ok) {
-            state_.savedBlock = state_.workingBlock;
-            return;
-        }
-        if (result != qv::FileWriteResult::AccessDenied || !CurrentPlatform().IsNtFamily()) {
-            ShowMessage(IDS_WRITE_FAILED, MB_ICONSTOP);
-            return;
-        }
-        ShowMessage(IDS_WRITE_DENIED, MB_ICONEXCLAMATION);
+    if (const auto path = SaveSettingsAs(m_hWnd, state_.workingBlock)) {
+        state_.savedBlock = state_.workingBlock;
+        lastFile_ = *path;
     }
+}
+
+void CMainPanelDlg::ShowSendHistory()
+{
+    CollectFromPages(state_.workingBlock);
+    CSendHistoryDlg history(printerName_, values_);
+    // The record opened enters as a file would, but comes from no file.
+    if (history.DoModal(m_hWnd) == IDOK && MayReplaceSettings())
+        EnterSettings(history.Chosen(), std::nullopt);
+}
+
+void CMainPanelDlg::ReviewChanges()
+{
+    CollectFromPages(state_.workingBlock);
+    CSettingsCompareDlg(ReviewBases(printerName_, lastFile_), values_).DoModal(m_hWnd);
 }
 
 bool CMainPanelDlg::SendSettings()
@@ -350,6 +346,7 @@ CMainPanelDlg::SendStep CMainPanelDlg::SendOnce()
         return CurrentSpooler().SendRawJob(printerName_, qv::kJobName, state_.workingBlock,
                                            CurrentPlatform().IsNtFamily(), qv::kJobFollowTime);
     }();
+    RecordPanelSend(statusBar_, printerName_, portName_, state_.workingBlock, outcome, lastFile_);
     if (outcome.delivery == qv::Delivery::Failed) {
         ShowMessage(IDS_SEND_FAILED, MB_ICONEXCLAMATION);
         return SendStep::Failed;

@@ -19,6 +19,7 @@
 #include "PanelToolBar.h"
 #include "core/PanelState.h"
 #include "core/PanelValues.h"
+#include "core/SendOutcome.h"
 #include "framework/Dialog.h"
 #include "framework/Handles.h"
 #include "printer/PrinterSelectDlg.h"
@@ -36,6 +37,8 @@ public:
     bool SendSettings();
     void SelectPrinter();
     void ConfirmExit();
+    void ShowSendHistory();
+    void ReviewChanges();
 
     void SelectPage(int index) { tabs_.Select(index); }
     int CurrentTab() const { return tabs_.Current(); }
@@ -64,6 +67,7 @@ protected:
     qv::PanelValues values_;  // every page's values, shown by the pages
     std::wstring printerName_;
     std::wstring portName_;
+    std::optional<std::wstring> lastFile_;  // the settings file last loaded or saved
     bool startupComplete_ = false;
     CHelpViewer help_;
     CPanelMenuBar menuBar_;
@@ -87,6 +91,11 @@ private:
     void OnAbout();
     // One send of the working copy, with its messages.
     SendStep SendOnce();
+    // The question before other settings replace the panel's; true to go on.
+    bool MayReplaceSettings();
+    // Settings that replace the panel's as a load does: shown, and saved as
+    // far as the change tests go. `file` is where they came from, if a file.
+    void EnterSettings(const qv::SettingsBlock& block, const std::optional<std::wstring>& file);
     // The printer selection dialog and what its choice changes.
     void ChoosePrinter();
     // Asks a Yes/No/Cancel question; Yes runs the command. False when the
@@ -102,10 +111,6 @@ private:
     std::optional<LRESULT> OnDestroy(WPARAM, LPARAM);
     std::optional<LRESULT> OnDpiChanged(WPARAM, LPARAM);
     void SetWindowIcons(UINT dpi);
-    // 1 or -1 for a key that moves to the next or previous page, else 0.
-    static int PageStepKey(const MSG& msg);
-    // The open or save-as dialog for settings files; nothing when cancelled.
-    std::optional<std::wstring> AskSettingsFileName(bool save);
     // A message of the string table with the panel's caption; MB_ buttons
     // (OK when none) and icon in `type`.
     int ShowMessage(UINT text, UINT type) const;

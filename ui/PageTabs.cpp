@@ -9,6 +9,8 @@
 
 namespace {
 
+constexpr SHORT kKeyDown = static_cast<SHORT>(0x8000);  // GetKeyState's bit for a key held down
+
 struct TabEntry {
     UINT caption;  // string resource
     int image;
@@ -99,4 +101,19 @@ void CPageTabs::ReadValues() const
 {
     for (CSettingsPage* page : pages_)
         page->ReadValues();
+}
+
+int CPageTabs::StepKey(const MSG& msg)
+{
+    // The page keys of property sheets: Ctrl+Tab and Ctrl+PageDown forward,
+    // Ctrl+Shift+Tab and Ctrl+PageUp back.
+    if (msg.message != WM_KEYDOWN || !(::GetKeyState(VK_CONTROL) & kKeyDown))
+        return 0;
+    const bool shift = (::GetKeyState(VK_SHIFT) & kKeyDown) != 0;
+    switch (msg.wParam) {
+    case VK_TAB: return shift ? -1 : 1;
+    case VK_NEXT: return 1;
+    case VK_PRIOR: return -1;
+    default: return 0;
+    }
 }

@@ -31,6 +31,8 @@ public:
     // The next (step 1) or previous (step -1) page, wrapping around, as a
     // tab click would choose it.
     void Step(int step);
+    // 1 or -1 for a key that moves to the next or previous page, else 0.
+    static int StepKey(const MSG& msg);
 
     void ShowValues() const;
     void ReadValues() const;

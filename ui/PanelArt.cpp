@@ -38,12 +38,13 @@ UniqueBitmap Stretched(HBITMAP source, int size)
 }  // namespace
 
 // In the order the main window gives them.
-const std::array<MenuIcon, 11> kMenuIcons = {{
+const std::array<MenuIcon, 12> kMenuIcons = {{
     {ID_FILE_OPEN, IDB_MENU_OPEN},
     {ID_FILE_SAVE, IDB_MENU_SAVE},
     {ID_FACTORY, IDB_MENU_FACTORY},
     {ID_SELECT_PRINTER, IDB_MENU_PRINTER},
     {ID_SEND, IDB_MENU_SEND},
+    {ID_SEND_HISTORY, IDB_MENU_HISTORY},
     {ID_PAGE_SELECT, IDB_MENU_SELECT},
     {ID_PAGE_PARAM, IDB_MENU_PARAM},
     {ID_PAGE_MSW1, IDB_MENU_MSW},

@@ -14,7 +14,7 @@ struct MenuIcon {
     UINT command;
     int bitmap16;
 };
-extern const std::array<MenuIcon, 11> kMenuIcons;
+extern const std::array<MenuIcon, 12> kMenuIcons;
 
 // The art size for a DPI: 16 below 141 DPI, 24 below 189, then 32.
 int ArtSizeForDpi(UINT dpi);

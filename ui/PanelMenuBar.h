@@ -1,4 +1,4 @@
-// The main window's menu bar: menu 142 with icons on eleven commands, and
+// The main window's menu bar: menu 142 with icons on twelve commands, and
 // the answers to its popups' owner-draw and mnemonic messages.
 #pragma once
 

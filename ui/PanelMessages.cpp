@@ -11,6 +11,11 @@ const std::wstring& PanelCaption()
     return caption;
 }
 
+int ShowPanelMessage(HWND owner, UINT text, UINT type)
+{
+    return ShowMessageBox(owner, LoadResString(text), PanelCaption(), type);
+}
+
 void InstallValidationMessages()
 {
     SetDataValidateErrorHandler([](HWND dialog, const std::wstring& message) {

@@ -53,3 +53,10 @@ void CPanelStatusBar::SetPart(int part, const std::wstring& text) const
 {
     SendMessage(SB_SETTEXTW, part, reinterpret_cast<LPARAM>(text.c_str()));
 }
+
+void CPanelStatusBar::SetNote(const std::wstring& note)
+{
+    // Kept as the part's text, so that the end of a busy scope shows it again.
+    printerText_ = note;
+    SetPart(kPrinterPart, note);
+}

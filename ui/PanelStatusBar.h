@@ -1,4 +1,5 @@
-// The main window's status bar: the printer's name and its connection.
+// The main window's status bar: the printer's name and its connection, or
+// a note in the name's place.
 #pragma once
 
 #include <string>
@@ -23,6 +24,8 @@ public:
 
     bool Create(HWND parent, UINT id);
     void SetTexts(const std::wstring& printer, const std::wstring& port);
+    // A note in the first part in the printer's place, until SetTexts.
+    void SetNote(const std::wstring& note);
     // Follows its parent's new size and splits itself anew.
     void Layout() const;
 

@@ -13,7 +13,7 @@ namespace {
 constexpr UINT_PTR kSubclassId = 1;
 constexpr std::size_t kTooltipBytes = 79;  // the request's buffer holds 80 characters
 // The images of the toolbar strip, left to right.
-enum Image { kOpenImage, kSaveImage, kSendImage, kFactoryImage, kPrinterImage };
+enum Image { kOpenImage, kSaveImage, kSendImage, kFactoryImage, kPrinterImage, kHistoryImage };
 }  // namespace
 
 bool CPanelToolBar::Create(HWND parent, UINT id, UINT bitmapId)
@@ -35,6 +35,7 @@ bool CPanelToolBar::Create(HWND parent, UINT id, UINT bitmapId)
         {kSaveImage, ID_TB_SAVE, TBSTATE_ENABLED, BTNS_BUTTON, {}, 0, 0},
         {0, 0, TBSTATE_ENABLED, BTNS_SEP, {}, 0, 0},
         {kSendImage, ID_TB_SEND, TBSTATE_ENABLED, BTNS_BUTTON, {}, 0, 0},
+        {kHistoryImage, ID_TB_HISTORY, TBSTATE_ENABLED, BTNS_BUTTON, {}, 0, 0},
         {0, 0, TBSTATE_ENABLED, BTNS_SEP, {}, 0, 0},
         {kFactoryImage, ID_TB_FACTORY, TBSTATE_ENABLED, BTNS_BUTTON, {}, 0, 0},
         {0, 0, TBSTATE_ENABLED, BTNS_SEP, {}, 0, 0},
@@ -76,7 +77,7 @@ LRESULT CALLBACK CPanelToolBar::SubclassProc(HWND hwnd, UINT msg, WPARAM wParam,
     if (msg == WM_NOTIFY) {
         auto* info = reinterpret_cast<NMTTDISPINFOW*>(lParam);
         const UINT id = static_cast<UINT>(info->hdr.idFrom);
-        if (info->hdr.code == TTN_GETDISPINFOW && id >= ID_TB_OPEN && id <= ID_TB_PRINTER) {
+        if (info->hdr.code == TTN_GETDISPINFOW && id >= ID_TB_OPEN && id <= ID_TB_HISTORY) {
             const std::wstring text = TooltipText(id);
             const std::size_t n = std::min(text.size(), std::size(info->szText) - 1);
             text.copy(info->szText, n);

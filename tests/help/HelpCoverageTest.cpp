@@ -206,6 +206,8 @@ const struct DialogTopic {
     {"IDD_PAGE_MSW4", "msw4.htm", "images/page-msw4.png"},
     {"IDD_FORM_SETUP", "form.htm", "images/form-setup.png"},
     {"IDD_PRINTER_SELECT", "printer.htm", "images/printer-select.png"},
+    {"IDD_SEND_HISTORY", "history.htm", "images/sendhistory.png"},
+    {"IDD_SETTINGS_COMPARE", "history.htm", "images/compare.png"},
 };
 
 TEST(HelpCoverage, EveryControlLabelIsExplainedInItsTopic)
@@ -300,8 +302,7 @@ TEST(HelpCoverage, EveryMessageAndTextOfTheCodeIsInTheManual)
             EXPECT_TRUE(manual.HasAnywhere(Squeezed(PlainLabel(part))))
                 << where << " line " << t.line << ": \"" << PlainLabel(part) << "\" is in no help topic";
     };
-    const Defines sharedTexts = ReadDefines(ReadFile(kSourceDir / "core" / "SharedTexts.h"));
-    for (const ShownText& t : StringTableTexts(Rc(), sharedTexts)) {
+    for (const ShownText& t : StringTableTexts(Rc(), SharedTextMacros())) {
         EXPECT_FALSE(t.text.empty()) << "res/qvx4k5.rc line " << t.line << ": a text of unknown macros";
         check("res/qvx4k5.rc", t);
     }

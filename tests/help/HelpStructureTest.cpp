@@ -116,7 +116,7 @@ TEST(HelpIndex, FindsEveryMessageByItsFirstWords)
     const std::vector<SitemapEntry> index = SitemapEntries(BuiltIndex());
     ASSERT_FALSE(index.empty()) << QV_HELP_INDEX << " was not made";
     std::size_t messages = 0;
-    for (const ShownText& t : StringTableTexts(Rc())) {
+    for (const ShownText& t : StringTableTexts(Rc(), SharedTextMacros())) {
         // A message says something whole: it holds a full stop or a question mark.
         if (t.text.find("。") == std::string::npos && t.text.find("？") == std::string::npos)
             continue;

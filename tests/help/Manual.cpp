@@ -75,6 +75,12 @@ const std::string& Rc()
     return rc;
 }
 
+const Defines& SharedTextMacros()
+{
+    static const Defines macros = ReadDefines(ReadFile(SourceDir() / "core" / "SharedTexts.h"));
+    return macros;
+}
+
 const std::string& BuiltIndex()
 {
     static const std::string index = ReadFile(QV_HELP_INDEX);

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "RcText.h"
+
 namespace qvhelp {
 
 const std::filesystem::path& SourceDir();
@@ -30,6 +32,9 @@ const Manual& TheManual();
 
 // res/qvx4k5.rc.
 const std::string& Rc();
+// The texts the panel shares with the tool (core/SharedTexts.h), which the
+// string table names by macro.
+const Defines& SharedTextMacros();
 
 // The keyword index as the build wrote it (QV_HELP_INDEX).
 const std::string& BuiltIndex();

@@ -106,10 +106,10 @@ TEST(ArtResources, EverySixteenPixelBitmapHasItsLargerVersions)
         int id;
         int images;
     };
-    const Strip strips[] = {{IDB_TOOLBAR, 5},      {IDB_TABS, 4},       {IDB_MENU_OPEN, 1},
-                            {IDB_MENU_SAVE, 1},    {IDB_MENU_SEND, 1},  {IDB_MENU_FACTORY, 1},
-                            {IDB_MENU_PRINTER, 1}, {IDB_MENU_PARAM, 1}, {IDB_MENU_MSW, 1},
-                            {IDB_MENU_SELECT, 1}};
+    const Strip strips[] = {{IDB_TOOLBAR, 6},      {IDB_TABS, 4},        {IDB_MENU_OPEN, 1},
+                            {IDB_MENU_SAVE, 1},    {IDB_MENU_SEND, 1},   {IDB_MENU_FACTORY, 1},
+                            {IDB_MENU_PRINTER, 1}, {IDB_MENU_PARAM, 1},  {IDB_MENU_MSW, 1},
+                            {IDB_MENU_SELECT, 1},  {IDB_MENU_HISTORY, 1}};
     for (const Strip& strip : strips) {
         for (const int size : kArtSizes) {
             SCOPED_TRACE(testing::Message() << "bitmap " << strip.id << " at " << size);
@@ -399,7 +399,7 @@ TEST_F(ToolBarDpiTest, ButtonsTakeTheArtAndPaddingOfTheDpi)
         toolbar.SetDpi(c.dpi);
         const auto images = reinterpret_cast<HIMAGELIST>(toolbar.SendMessage(TB_GETIMAGELIST));
         ASSERT_NE(images, nullptr);
-        EXPECT_EQ(::ImageList_GetImageCount(images), 5);
+        EXPECT_EQ(::ImageList_GetImageCount(images), 6);
         const SIZE icon = IconSize(images);
         EXPECT_EQ(icon.cx, c.art);
         EXPECT_EQ(icon.cy, c.art);

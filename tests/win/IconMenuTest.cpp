@@ -34,6 +34,7 @@ const std::vector<Expected> kFileItems = {
     {"設定ファイルへの書き込み(&S)...", "Ctrl+S", MF_OWNERDRAW, ID_FILE_SAVE},
     {"", nullptr, kSeparator, 0},
     {"設定値をプリンタへ送信(&W)", "Ctrl+W", MF_OWNERDRAW, ID_SEND},
+    {"送信履歴(&H)...", "Ctrl+H", MF_OWNERDRAW, ID_SEND_HISTORY},
     {"工場出荷設定を表示(&I)", "Ctrl+I", MF_OWNERDRAW, ID_FACTORY},
     {"", nullptr, kSeparator, 0},
     {"プリンタの選択(&C)...", "Ctrl+C", MF_OWNERDRAW, ID_SELECT_PRINTER},
@@ -47,6 +48,8 @@ const std::vector<Expected> kPageItems = {
     {"メモリスイッチ２(&2)", "Ctrl+2", MF_OWNERDRAW, ID_PAGE_MSW2},
     {"メモリスイッチ３(&3)", "Ctrl+3", MF_OWNERDRAW, ID_PAGE_MSW3},
     {"メモリスイッチ４(&4)", "Ctrl+4", MF_OWNERDRAW, ID_PAGE_MSW4},
+    {"", nullptr, kSeparator, 0},
+    {"変更点の確認(&V)...", nullptr, MF_OWNERDRAW, ID_REVIEW_CHANGES},
 };
 const std::vector<Expected> kHelpItems = {
     {"ヘルプ目次(&H)", "F1", MF_OWNERDRAW, ID_HELP_CONTENTS},
@@ -302,7 +305,7 @@ TEST_F(IconMenuTest, MeasuresSeparatorsAndItems)
     EXPECT_EQ(request.itemHeight, static_cast<UINT>(barHeight / 2));
 
     std::set<UINT> fileWidths;
-    for (int i : {0, 1, 3, 4, 6, 8}) {
+    for (int i : {0, 1, 3, 4, 5, 7, 9}) {
         SCOPED_TRACE(i);
         request = {};
         request.CtlType = ODT_MENU;
@@ -323,7 +326,8 @@ TEST_F(IconMenuTest, AnswersMnemonicsOfOpenPopupsOnly)
     const LRESULT executeFirst = (2 << 16) | 0;
     EXPECT_EQ(CIconMenu::FindMnemonic('O', MF_POPUP, PopupHandle(0)), executeFirst);
     EXPECT_EQ(CIconMenu::FindMnemonic('o', MF_POPUP, PopupHandle(0)), executeFirst);
-    EXPECT_EQ(CIconMenu::FindMnemonic('x', MF_POPUP, PopupHandle(0)), (2 << 16) | 8);
+    EXPECT_EQ(CIconMenu::FindMnemonic('x', MF_POPUP, PopupHandle(0)), (2 << 16) | 9);
+    EXPECT_EQ(CIconMenu::FindMnemonic('h', MF_POPUP, PopupHandle(0)), (2 << 16) | 4);
     EXPECT_EQ(CIconMenu::FindMnemonic('p', MF_POPUP, PopupHandle(1)), (2 << 16) | 1);
     EXPECT_EQ(CIconMenu::FindMnemonic('4', MF_POPUP, PopupHandle(1)), (2 << 16) | 5);
     EXPECT_EQ(CIconMenu::FindMnemonic('A', MF_POPUP, PopupHandle(2)), (2 << 16) | 2);

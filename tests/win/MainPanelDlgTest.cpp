@@ -210,8 +210,8 @@ TEST_F(MainPanelTest, ToolbarAnswersItsOwnTooltips)
 {
     Run([&] {
         const char* tips[] = {"設定ファイルの読み込み", "設定ファイルへの書き込み", "設定値をプリンタに送信",
-                              "工場出荷設定を表示", "プリンタの選択"};
-        for (UINT id = ID_TB_OPEN; id <= ID_TB_PRINTER; ++id) {
+                              "工場出荷設定を表示",     "プリンタの選択",           "送信履歴"};
+        for (UINT id = ID_TB_OPEN; id <= ID_TB_HISTORY; ++id) {
             NMTTDISPINFOW info{};
             info.hdr.hwndFrom = nullptr;
             info.hdr.idFrom = id;
@@ -276,15 +276,17 @@ TEST_F(MainPanelTest, MenuBarHoldsTheCommandsInOrder)
         const HMENU bar = ::GetMenu(dlg.m_hWnd);
         ASSERT_EQ(::GetMenuItemCount(bar), 3);
         const HMENU file = ::GetSubMenu(bar, 0);
-        const UINT fileIds[] = {ID_FILE_OPEN, ID_FILE_SAVE, 0, ID_SEND, ID_FACTORY, 0, ID_SELECT_PRINTER, 0,
-                                ID_FILE_EXIT};
-        ASSERT_EQ(::GetMenuItemCount(file), 9);
-        for (int i = 0; i < 9; ++i)
+        const UINT fileIds[] = {
+            ID_FILE_OPEN, ID_FILE_SAVE, 0, ID_SEND, ID_SEND_HISTORY, ID_FACTORY, 0, ID_SELECT_PRINTER, 0,
+            ID_FILE_EXIT};
+        ASSERT_EQ(::GetMenuItemCount(file), 10);
+        for (int i = 0; i < 10; ++i)
             EXPECT_EQ(::GetMenuItemID(file, i), fileIds[i]) << i;
         const HMENU pages = ::GetSubMenu(bar, 1);
-        const UINT pageIds[] = {ID_PAGE_SELECT, ID_PAGE_PARAM, ID_PAGE_MSW1,
-                                ID_PAGE_MSW2,   ID_PAGE_MSW3,  ID_PAGE_MSW4};
-        for (int i = 0; i < 6; ++i)
+        const UINT pageIds[] = {
+            ID_PAGE_SELECT,   ID_PAGE_PARAM, ID_PAGE_MSW1, ID_PAGE_MSW2, ID_PAGE_MSW3, ID_PAGE_MSW4, 0,
+            ID_REVIEW_CHANGES};
+        for (int i = 0; i < 8; ++i)
             EXPECT_EQ(::GetMenuItemID(pages, i), pageIds[i]) << i;
         const HMENU help = ::GetSubMenu(bar, 2);
         EXPECT_EQ(::GetMenuItemID(help, 0), static_cast<UINT>(ID_HELP_CONTENTS));

@@ -33,6 +33,7 @@ public:
     qv::SettingsBlock& sentBlock{state_.sentBlock};
     std::wstring& printerName{printerName_};
     std::wstring& portName{portName_};
+    std::optional<std::wstring>& lastFile{lastFile_};
     bool& startupComplete{startupComplete_};
     CPrinterSelectDlg& printerDlg{printerDlg_};
     CPage_Select& pageSelect{pageSelect_};
