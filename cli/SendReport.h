@@ -45,7 +45,4 @@ Json TargetJson(const SendTarget& target, const TargetResult& result);
 JournalRecord JournalFor(const RunFacts& facts, const SettingsBlock& block, const SendTarget& target,
                          const TargetResult& result);
 
-// "2024-05-01T09:30:00Z"
-std::string UtcNow();
-
 }  // namespace qv::cli

@@ -174,7 +174,8 @@ void SendRun::Log(const SendTarget& t, const TargetResult& r)
 {
     if (!log_.IsOpen() || logFailed_)
         return;
-    if (!log_.Append(LogLine(facts_, env_.utcNow ? env_.utcNow() : UtcNow(), t, r))) {
+    if (!log_.Append(LogLine(
+            facts_, env_.utcNow ? env_.utcNow() : UtcTimestamp(std::chrono::system_clock::now()), t, r))) {
         logFailed_ = true;
         Complain(env_, o_.log + ": ログファイルへの書き込みに失敗しました。");
     }

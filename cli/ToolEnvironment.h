@@ -51,7 +51,7 @@ struct ToolEnvironment {
     // The send journal, whose records also go to `<computer>.jsonl` in
     // `extraFolder` (--journal) when given; empty: the tool keeps none.
     std::function<SendJournal(const std::optional<std::filesystem::path>& extraFolder)> journal;
-    // The current time as UTC for log lines, "2024-05-01T09:30:00Z"; empty:
+    // The current time as UTC for log lines, "2024-05-01T09:30:00.123Z"; empty:
     // the system clock.
     std::function<std::string()> utcNow;
 };

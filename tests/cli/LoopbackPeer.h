@@ -42,8 +42,7 @@ public:
         ::shutdown(fd_, SHUT_RDWR);  // ends an accept still waiting
         if (thread_.joinable())
             thread_.join();
-        if (kept_ >= 0)
-            ::close(kept_);
+        ::close(kept_);  // -1 when none
         ::close(fd_);
     }
     int Port() const { return ntohs(address_.sin_port); }

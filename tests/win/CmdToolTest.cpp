@@ -124,10 +124,8 @@ protected:
                                            &inherit, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
         UniqueFileHandle err(::CreateFileW(errPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                            &inherit, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-        UniqueFileHandle in(input.empty()
-                                ? INVALID_HANDLE_VALUE
-                                : ::CreateFileW(input.c_str(), GENERIC_READ, FILE_SHARE_READ, &inherit,
-                                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        UniqueFileHandle in(::CreateFileW(input.c_str(), GENERIC_READ, FILE_SHARE_READ, &inherit,
+                                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));  // none for ""
         STARTUPINFOW si{};
         si.cb = sizeof si;
         si.dwFlags = STARTF_USESTDHANDLES;
