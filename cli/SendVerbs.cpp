@@ -1,173 +1,232 @@
 // printers and send: the printers the panel would offer, and the panel's
-// send to many printers at once, to a print server's queues, or straight to
-// a network printer's raw TCP port.
-#include <algorithm>
+// send to many printers and raw TCP hosts at once.
+#include <array>
 #include <chrono>
-#include <cstdio>
-#include <fstream>
+#include <filesystem>
 
 #include "Files.h"
+#include "ParallelSend.h"
 #include "RawTcp.h"
-#include "core/Sha256.h"
-#include "SettingsJson.h"
+#include "SendLog.h"
+#include "SendReport.h"
+#include "SendTargets.h"
 #include "TextTable.h"
 #include "Utf8.h"
 #include "Verbs.h"
 #include "core/PanelValues.h"
-#include "core/PrinterDiscovery.h"
+#include "core/Sha256.h"
 
 namespace qv::cli {
 
 namespace {
 
-const std::string kFileRefusal = "接続先がFILEのため設定値を送信できません。";
-const std::string kUnavailable =
-    "指定されたプリンタは、現在接続されていないか、プリンタ使用権の制限により使用できません。";
+// Everything wrong with the options themselves, found before anything is
+// opened, so a refused command line leaves no log behind.
+std::vector<std::string> OptionProblems(const SendOptions& o, const ToolEnvironment& env)
+{
+    std::vector<std::string> problems;
+    const bool printers = o.all || !o.printers.empty();
+    if (!printers && o.hosts.empty() && o.hostLists.empty())
+        problems.push_back(env.spooler ? "送信先を --printer、--all、--host、--hosts で指定してください。"
+                                       : "送信先を --host か --hosts で指定してください。");
+    if (printers && !env.spooler)
+        problems.push_back("プリンタへの送信は Windows 版だけでできます。--host を使ってください。");
+    const struct {
+        const char* name;
+        int value, low, high;
+        const char* unit;
+    } ranges[] = {{"--timeout", o.timeoutSeconds, 1, 600, "秒数"},
+                  {"--wait", o.waitSeconds, 0, 600, "秒数"},
+                  {"--jobs", o.jobs, 1, 64, "数"}};
+    for (const auto& r : ranges)
+        if (r.value < r.low || r.value > r.high)
+            problems.push_back(std::string(r.name) + " は " + std::to_string(r.low) + " から " +
+                               std::to_string(r.high) + " までの" + r.unit + "で指定してください（" +
+                               std::to_string(r.value) + " は使えません）。");
+    return problems;
+}
 
-enum class Outcome { Sent, Failed, Refused, Missing, DryRun };
+std::string AbsolutePath(const std::string& name)
+{
+    std::error_code ec;
+    const std::filesystem::path path = std::filesystem::absolute(PathFromUtf8(name), ec);
+    if (ec)
+        return name;
+    const std::u8string text = path.lexically_normal().u8string();
+    return {text.begin(), text.end()};
+}
 
-struct Target {
-    std::string name;  // printer name, or the host
-    std::string port;  // printer port, or the TCP port
-    std::optional<TcpTarget> tcp;
-    std::optional<Outcome> verdict;  // Refused or Missing: decided before sending
-    std::string reason;
-    bool counts = true;  // a refusal that sets the exit code (not --all's FILE printers)
+class SendRun {
+public:
+    SendRun(const SendOptions& options, ToolEnvironment& env) : o_(options), env_(env) {}
+    int Run();
+
+private:
+    TargetResult Decide(const SendTarget& t) const;
+    // A target's line, log line, JSON member and journal record.
+    void Report(const SendTarget& t, const TargetResult& r);
+    void Log(const SendTarget& t, const TargetResult& r);
+    void Journal(const SendTarget& t, const TargetResult& r);
+    void Summarise(int code);
+    int ExitCode() const;
+    int Count(Result r) const { return counts_[static_cast<std::size_t>(r)]; }
+    bool Talks() const { return !env_.quiet && !o_.json; }
+
+    const SendOptions& o_;
+    ToolEnvironment& env_;
+    SettingsBlock block_{};
+    RunFacts facts_;
+    SendLog log_;
+    bool logFailed_ = false;
+    std::optional<SendJournal> journal_;
+    bool journalWarned_ = false;
+    std::array<int, 7> counts_{};
+    bool refusedNamed_ = false;
+    Json targets_ = Json::array();
 };
 
-std::vector<ListedPrinter> ListInDialogOrder(ToolEnvironment& env)
+int SendRun::Run()
 {
-    std::vector<ListedPrinter> list = FindEligiblePrinters(*env.spooler, env.ntFamily);
-    std::stable_sort(list.begin(), list.end(), [&](const ListedPrinter& a, const ListedPrinter& b) {
-        return env.listOrder(a.name, b.name);
-    });
-    return list;
-}
-
-Target FromPrinter(const ListedPrinter& p)
-{
-    Target t{ToUtf8(p.name), ToUtf8(p.port), std::nullopt, std::nullopt, "", true};
-    if (IsFilePrinter(p)) {
-        t.verdict = Outcome::Refused;
-        t.reason = kFileRefusal;
-    }
-    return t;
-}
-
-Target FromName(ToolEnvironment& env, const std::vector<ListedPrinter>& eligible, const std::string& name)
-{
-    const NamedPrinter found = CheckNamedPrinter(*env.spooler, eligible, FromUtf8(name));
-    Target t = FromPrinter(found.printer);
-    t.name = name;
-    switch (found.verdict) {
-    case PrinterVerdict::Eligible: break;
-    case PrinterVerdict::Missing:
-        t.verdict = Outcome::Missing;
-        t.reason = "プリンタが見つかりません。";
-        break;
-    case PrinterVerdict::OtherDriver:
-        t.verdict = Outcome::Refused;
-        t.reason = "ドライバが \"" + ToUtf8(found.driver) + "\" です（\"" + ToUtf8(kPrinterDriver) +
-                   "\" のプリンタにだけ送信します）。";
-        break;
-    case PrinterVerdict::CannotOpen:
-        t.verdict = Outcome::Refused;
-        t.reason = kUnavailable;
-        break;
-    }
-    return t;
-}
-
-// The targets, or a message and nothing when the command line names none.
-std::optional<std::vector<Target>> Targets(const SendOptions& o, ToolEnvironment& env)
-{
-    if (!o.host.empty()) {
-        const auto tcp = ParseTcpTarget(o.host);
-        if (!tcp) {
-            Complain(env, "--host " + o.host +
-                              ": HOST または HOST:PORT（IPv6 は [アドレス]:PORT）で指定してください。");
-            return std::nullopt;
+    std::vector<std::string> problems = OptionProblems(o_, env_);
+    const std::vector<TcpTarget> hosts = ReadHosts(o_, env_, problems);
+    for (const std::string& problem : problems)
+        Complain(env_, problem);
+    if (!problems.empty())
+        return kExitBadInput;
+    if (!o_.log.empty())
+        if (const auto problem = log_.Open(o_.log, o_.dryRun)) {
+            Complain(env_,
+                     o_.log + ": ログファイルに書き込めません（" + *problem + "）。何も送信していません。");
+            return kExitSendFailed;
         }
-        return std::vector<Target>{{tcp->host, tcp->port, tcp, std::nullopt, "", true}};
+    // A block from the journal (printer:NAME) has no file of its own.
+    facts_.fromFile = !JournalPrinterName(o_.file);
+    facts_.file = facts_.fromFile ? AbsolutePath(o_.file) : o_.file;
+    if (env_.journal) {
+        journal_.emplace(
+            env_.journal(o_.journal.empty() ? std::nullopt : std::optional(PathFromUtf8(o_.journal))));
+        const JournalSteps& steps = journal_->Steps();
+        facts_.computer = steps.computer ? steps.computer() : "";
+        facts_.user = steps.user ? steps.user() : "";
     }
-    if (!env.spooler) {
-        Complain(env, "プリンタへの送信は Windows 版だけでできます。--host を使ってください。");
-        return std::nullopt;
+
+    const SettingsInput input = ReadSettingsInput(o_.file, env_);
+    TargetList list = BuildTargets(o_, hosts, env_);
+    if (input.problem) {
+        // Nothing is sent; the log still tells every target why.
+        const std::string reason = "設定ファイルではありません（" + *input.problem + "）";
+        Complain(env_, o_.file + ": " + reason + "。");
+        for (SendTarget& t : list.targets)
+            Log(t, t.verdict ? FromVerdict(t) : TargetResult{Result::Refused, reason, 0});
+        return kExitBadInput;
     }
-    const std::vector<ListedPrinter> eligible = ListInDialogOrder(env);
-    std::vector<Target> targets;
-    if (o.all) {
-        for (const ListedPrinter& p : eligible)
-            targets.push_back(FromPrinter(p));
-        // FILE printers among others are skipped; with nothing else there is no printer to send to.
-        const bool anySendable =
-            std::any_of(targets.begin(), targets.end(), [](const Target& t) { return !t.verdict; });
-        for (Target& t : targets)
-            t.counts = !anySendable;
-    }
-    for (const std::string& name : o.printers)
-        targets.push_back(FromName(env, eligible, name));
-    return targets;
+    if (list.noPrinterForAll)
+        Complain(env_, "使用可能なプリンタがありませんでした。");
+    if (list.targets.empty())
+        return kExitNoPrinter;
+
+    block_ = LoadAsPanel(input.block).block;
+    facts_.sha256 = Sha256Hex(block_);
+    if (Talks())
+        env_.out << o_.file << " を読み込んだ " << block_.size() << " バイト（SHA-256 " << facts_.sha256
+                 << "）を"
+                 << (o_.dryRun ? "送信する予定です（--dry-run: 送信しません）。\n" : "送信します。\n");
+
+    std::vector<TargetResult> results(list.targets.size());
+    RunInOrder(
+        list.targets.size(), o_.jobs, [&](std::size_t i) { results[i] = Decide(list.targets[i]); },
+        [&](std::size_t i) { Report(list.targets[i], results[i]); });
+    if (list.noPrinterForAll)
+        refusedNamed_ = true;
+    const int code = ExitCode();
+    Summarise(code);
+    return code;
 }
 
-const char* ResultName(Outcome outcome)
+TargetResult SendRun::Decide(const SendTarget& t) const
 {
-    switch (outcome) {
-    case Outcome::Sent: return "sent";
-    case Outcome::Failed: return "failed";
-    case Outcome::Refused: return "refused";
-    case Outcome::Missing: return "missing";
-    case Outcome::DryRun: return "dry-run";
+    if (t.verdict)
+        return FromVerdict(t);
+    if (o_.dryRun)
+        return {Result::Planned, "", 0};
+    if (t.tcp)
+        return FromOutcome(SendRawTcp(*t.tcp, block_, std::chrono::seconds(o_.timeoutSeconds)));
+    return FromOutcome(env_.spooler->SendRawJob(FromUtf8(t.name), kJobName, block_, env_.ntFamily,
+                                                std::chrono::seconds(o_.waitSeconds)));
+}
+
+void SendRun::Report(const SendTarget& t, const TargetResult& r)
+{
+    ++counts_[static_cast<std::size_t>(r.result)];
+    if ((r.result == Result::Refused || r.result == Result::Missing) && t.counts)
+        refusedNamed_ = true;
+    if (IsErrorLine(r.result))
+        env_.err << TargetLine(t, r) << '\n';
+    else if (Talks())
+        env_.out << TargetLine(t, r) << '\n';
+    if (o_.json)
+        targets_.push_back(TargetJson(t, r));
+    Log(t, r);
+    Journal(t, r);
+}
+
+void SendRun::Log(const SendTarget& t, const TargetResult& r)
+{
+    if (!log_.IsOpen() || logFailed_)
+        return;
+    if (!log_.Append(LogLine(
+            facts_, env_.utcNow ? env_.utcNow() : UtcTimestamp(std::chrono::system_clock::now()), t, r))) {
+        logFailed_ = true;
+        Complain(env_, o_.log + ": ログファイルへの書き込みに失敗しました。");
     }
-    return "";
 }
 
-// "2024-05-01T09:30:00Z"
-std::string UtcNow()
+void SendRun::Journal(const SendTarget& t, const TargetResult& r)
 {
-    using namespace std::chrono;
-    const auto now = floor<seconds>(system_clock::now());
-    const auto day = floor<days>(now);
-    const year_month_day date{day};
-    const hh_mm_ss time{now - day};
-    char text[32];
-    std::snprintf(text, sizeof text, "%04d-%02u-%02uT%02d:%02d:%02dZ", static_cast<int>(date.year()),
-                  static_cast<unsigned>(date.month()), static_cast<unsigned>(date.day()),
-                  static_cast<int>(time.hours().count()), static_cast<int>(time.minutes().count()),
-                  static_cast<int>(time.seconds().count()));
-    return text;
-}
-
-std::string LogLine(const SendOptions& o, ToolEnvironment& env, const Target& t, const std::string& sha,
-                    Outcome outcome)
-{
-    Json line{{"time", env.utcNow ? env.utcNow() : UtcNow()},
-              {"file", o.file},
-              {"target", t.name},
-              {"port", t.port},
-              {"sha256", sha},
-              {"result", ResultName(outcome)}};
-    if (!t.reason.empty())
-        line["detail"] = t.reason;
-    return line.dump(-1, ' ', false, Json::error_handler_t::replace);
-}
-
-Outcome Deliver(const SendOptions& o, ToolEnvironment& env, Target& t, std::span<const std::uint8_t> bytes)
-{
-    if (t.tcp) {
-        const TcpResult r = SendRawTcp(*t.tcp, bytes, std::chrono::seconds(o.timeoutSeconds));
-        t.reason = r.sent ? "" : r.problem + "。";
-        return r.sent ? Outcome::Sent : Outcome::Failed;
+    if (!journal_ || o_.dryRun || r.result == Result::Refused || r.result == Result::Missing)
+        return;
+    std::string problem;
+    if (!journal_->Append(JournalFor(facts_, block_, t, r), problem) && !journalWarned_) {
+        journalWarned_ = true;
+        Complain(env_, "警告: 送信履歴に書き込めませんでした（" + problem + "）。送信には影響しません。");
     }
-    const SendOutcome outcome =
-        env.spooler->SendRawJob(FromUtf8(t.name), kJobName, bytes, env.ntFamily, std::chrono::seconds(10));
-    if (outcome.delivery != Delivery::Failed)
-        return Outcome::Sent;
-    t.reason = outcome.unavailable ? kUnavailable : outcome.reason + "。";
-    return Outcome::Failed;
 }
 
-std::string Where(const Target& t) { return t.port.empty() ? t.name : t.name + " (" + t.port + ")"; }
+int SendRun::ExitCode() const
+{
+    if (Count(Result::Failed) || logFailed_)
+        return kExitSendFailed;
+    if (refusedNamed_)
+        return kExitNoPrinter;
+    if (Count(Result::Waiting) || Count(Result::Unconfirmed))
+        return kExitNotConfirmed;
+    return kExitDone;
+}
+
+void SendRun::Summarise(int code)
+{
+    const int skipped = Count(Result::Refused) + Count(Result::Missing);
+    if (o_.json) {
+        Json summary = Json::object();
+        for (std::size_t r = 0; r < counts_.size(); ++r)
+            summary[ResultName(static_cast<Result>(r))] = counts_[r];
+        summary["exitCode"] = code;
+        WriteJson(env_, Json{{"format", "qvx4k5-send"},
+                             {"version", 1},
+                             {"file", facts_.file},
+                             {"sha256", facts_.sha256},
+                             {"dryRun", o_.dryRun},
+                             {"targets", targets_},
+                             {"summary", summary}});
+    } else if (Talks() && o_.dryRun) {
+        env_.out << "送信予定 " << Count(Result::Planned) << " 件、送信しなかったもの " << skipped
+                 << " 件。\n";
+    } else if (Talks()) {
+        env_.out << "届きました " << Count(Result::Delivered) << " 件、キューで待機中 "
+                 << Count(Result::Waiting) << " 件、未確認 " << Count(Result::Unconfirmed) << " 件、失敗 "
+                 << Count(Result::Failed) << " 件、送信しなかったもの " << skipped << " 件。\n";
+    }
+}
 
 }  // namespace
 
@@ -178,6 +237,7 @@ int Printers(const PrintersOptions& o, ToolEnvironment& env)
         return kExitBadInput;
     }
     const std::vector<ListedPrinter> list = ListInDialogOrder(env);
+    const std::string refusal = std::string(kFileRefusal) + "。";
     if (o.json) {
         Json printers = Json::array();
         for (const ListedPrinter& p : list)
@@ -185,7 +245,7 @@ int Printers(const PrintersOptions& o, ToolEnvironment& env)
                                 {"port", ToUtf8(p.port)},
                                 {"server", p.server ? Json(ToUtf8(*p.server)) : Json(nullptr)},
                                 {"sendable", !IsFilePrinter(p)},
-                                {"refusal", IsFilePrinter(p) ? Json(kFileRefusal) : Json(nullptr)}});
+                                {"refusal", IsFilePrinter(p) ? Json(refusal) : Json(nullptr)}});
         WriteJson(env, Json{{"printers", printers}});
         return kExitDone;
     }
@@ -196,81 +256,11 @@ int Printers(const PrintersOptions& o, ToolEnvironment& env)
     std::vector<std::vector<std::string>> rows{{"プリンタ名", "ポート", "サーバー", ""}};
     for (const ListedPrinter& p : list)
         rows.push_back({ToUtf8(p.name), ToUtf8(p.port), p.server ? ToUtf8(*p.server) : "",
-                        IsFilePrinter(p) ? "送信できません: " + kFileRefusal : ""});
+                        IsFilePrinter(p) ? "送信できません: " + refusal : ""});
     WriteTable(env.out, rows);
     return kExitDone;
 }
 
-int Send(const SendOptions& o, ToolEnvironment& env)
-{
-    const int kinds = (o.printers.empty() ? 0 : 1) + (o.all ? 1 : 0) + (o.host.empty() ? 0 : 1);
-    if (kinds != 1) {
-        Complain(env, env.spooler ? "送信先は --printer、--all、--host のどれか一つで指定してください。"
-                                  : "送信先を --host で指定してください。");
-        return kExitBadInput;
-    }
-    if (o.timeoutSeconds < 1 || o.timeoutSeconds > 600) {
-        Complain(env, "--timeout は 1 から 600 までの秒数で指定してください。");
-        return kExitBadInput;
-    }
-    const auto stored = LoadSettingsInput(o.file, env);
-    if (!stored)
-        return kExitBadInput;
-    const SettingsBlock block = LoadAsPanel(*stored).block;
-    const std::string sha = Sha256Hex(block);
-
-    std::ofstream log;
-    if (!o.log.empty() && !o.dryRun) {
-        log.open(PathFromUtf8(o.log), std::ios::binary | std::ios::app);
-        if (!log) {
-            Complain(env, o.log + ": ログファイルに書き込めません。何も送信していません。");
-            return kExitBadInput;
-        }
-    }
-    auto targets = Targets(o, env);
-    if (!targets)
-        return kExitBadInput;
-    if (targets->empty()) {
-        Complain(env, "使用可能なプリンタがありませんでした。");
-        return kExitNoPrinter;
-    }
-
-    env.out << o.file << " を読み込んだ " << block.size() << " バイト（SHA-256 " << sha << "）を"
-            << (o.dryRun ? "送信する予定です（--dry-run: 送信しません）。\n" : "送信します。\n");
-    int sent = 0, failed = 0, skipped = 0;
-    bool refusedNamed = false;
-    for (Target& t : *targets) {
-        Outcome outcome = t.verdict ? *t.verdict : o.dryRun ? Outcome::DryRun : Deliver(o, env, t, block);
-        switch (outcome) {
-        case Outcome::Sent:
-            ++sent;
-            env.out << Where(t) << ": 送信しました。\n";
-            break;
-        case Outcome::DryRun:
-            ++sent;
-            env.out << Where(t) << ": 送信します。\n";
-            break;
-        case Outcome::Failed:
-            ++failed;
-            env.err << Where(t) << ": 送信できませんでした: " << t.reason << '\n';
-            break;
-        case Outcome::Refused:
-        case Outcome::Missing:
-            ++skipped;
-            refusedNamed = refusedNamed || t.counts;
-            env.err << Where(t) << ": 送信しません: " << t.reason << '\n';
-            break;
-        }
-        if (log.is_open()) {
-            log << LogLine(o, env, t, sha, outcome) << '\n';
-            log.flush();
-        }
-    }
-    env.out << (o.dryRun ? "送信予定 " : "送信 ") << sent << " 件、失敗 " << failed
-            << " 件、送信しなかったもの " << skipped << " 件。\n";
-    if (log.is_open() && !log)
-        Complain(env, o.log + ": ログファイルへの書き込みに失敗しました。");
-    return failed ? kExitSendFailed : refusedNamed ? kExitNoPrinter : kExitDone;
-}
+int Send(const SendOptions& options, ToolEnvironment& env) { return SendRun(options, env).Run(); }
 
 }  // namespace qv::cli

@@ -14,11 +14,12 @@ namespace {
 
 constexpr const char* kExitCodes =
     "終了コード:\n"
-    "  0  完了\n"
+    "  0  完了（send: すべての送信先に届いた）\n"
     "  1  diff: 違う設定がある / check: 読み込みで直される設定や警告がある\n"
     "  2  コマンドラインの誤り、設定ファイルでない入力や誤りのある JSON、書き込めない出力\n"
     "  3  指定したプリンタが見つからないか、送信できるプリンタではない\n"
-    "  4  送信に失敗したプリンタがある";
+    "  4  送信に失敗した送信先がある、または送信ログに書き込めない\n"
+    "  5  失敗はないが、キューで待機中または未確認の送信がある";
 
 // As the About box shows it: "qvx4k5cmd 2.000".
 constexpr const char* kVersion = "qvx4k5cmd " QV_VERSION_TEXT;
@@ -112,26 +113,44 @@ int RunParsed(const std::vector<std::string>& args, ToolEnvironment& env)
     CLI::App* sendVerb =
         Verb(app, "send", "設定ファイルをパネルと同じく読み込み、その 270 バイトを送信します");
     FileArgument(sendVerb, "FILE", send.file, "設定ファイル");
-    // Exactly one kind of target; Send says so when the line has none or two.
+    // Targets of every kind may be mixed; Send says so when the line has none.
+    const char* targets = "送信先（組み合わせ可、それぞれ何度でも）";
     if (env.spooler) {
-        sendVerb
-            ->add_option("--printer", send.printers,
-                         "このプリンタへ（\\\\サーバー\\プリンタ も可、いくつでも）")
+        sendVerb->add_option("--printer", send.printers, "このプリンタへ（\\\\サーバー\\プリンタ も可）")
             ->type_name("NAME")
-            ->group("送信先（どれか一つ）");
-        sendVerb->add_flag("--all", send.all, "送信先にできるすべてのプリンタへ")
-            ->group("送信先（どれか一つ）");
+            ->allow_extra_args(false)
+            ->group(targets);
+        sendVerb->add_flag("--all", send.all, "送信先にできるすべてのプリンタへ")->group(targets);
     }
     sendVerb
-        ->add_option("--host", send.host, "ネットワーク プリンタの RAW ポートへ直接（既定のポートは 9100）")
+        ->add_option("--host", send.hosts, "ネットワーク プリンタの RAW ポートへ直接（既定のポートは 9100）")
         ->type_name("HOST[:PORT]")
-        ->group("送信先（どれか一つ）");
+        ->allow_extra_args(false)
+        ->group(targets);
+    sendVerb
+        ->add_option("--hosts", send.hostLists,
+                     "1 行に 1 つ HOST[:PORT] を書いたファイルのホストへ（# から行末は注釈、- は標準入力）")
+        ->type_name("FILE")
+        ->allow_extra_args(false)
+        ->group(targets);
     sendVerb->add_flag("--dry-run", send.dryRun, "何をどこへ送るかを表示するだけで、送信しません");
     sendVerb->add_option("--log", send.log, "送信先ごとに 1 行の JSON を追記します")->type_name("FILE");
     sendVerb
-        ->add_option("--timeout", send.timeoutSeconds,
-                     "--host の接続と書き込みの制限時間（1 から 600 秒、既定 10）")
+        ->add_option("--journal", send.journal,
+                     "送信履歴をこのフォルダーの <コンピュータ名>.jsonl にも記録します")
+        ->type_name("FOLDER");
+    sendVerb
+        ->add_option(
+            "--timeout", send.timeoutSeconds,
+            "--host の名前解決と接続、書き込みと受け取りの確認のそれぞれの制限時間（1 から 600 秒、既定 10）")
         ->type_name("SECONDS");
+    sendVerb
+        ->add_option("--wait", send.waitSeconds,
+                     "プリンタのキューでジョブが終わるのを待つ時間（0 から 600 秒、既定 10、0 は待たない）")
+        ->type_name("SECONDS");
+    sendVerb->add_option("--jobs", send.jobs, "同時に送信する送信先の数（1 から 64、既定 8）")
+        ->type_name("N");
+    sendVerb->add_flag("--json", send.json, "結果を JSON で出力します");
 
     HistoryOptions history;
     CLI::App* historyVerb = Verb(app, "history", "送信履歴を新しい順に番号を付けて表示します（1 が最新）");

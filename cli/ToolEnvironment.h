@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <functional>
 #include <istream>
+#include <optional>
 #include <ostream>
 #include <span>
 #include <string>
@@ -20,17 +21,20 @@ namespace qv::cli {
 
 enum ExitCode : int {
     kExitDone = 0,
-    kExitDifferences = 1,  // diff: settings differ; check: repairs or warnings
-    kExitBadInput = 2,     // usage error, unreadable or invalid input, output not written
-    kExitNoPrinter = 3,    // a named printer is missing or not eligible
-    kExitSendFailed = 4,   // at least one send failed
+    kExitDifferences = 1,   // diff: settings differ; check: repairs or warnings
+    kExitBadInput = 2,      // usage error, unreadable or invalid input, output not written
+    kExitNoPrinter = 3,     // a named printer is missing or not eligible
+    kExitSendFailed = 4,    // at least one send failed, or the send log could not be written
+    kExitNotConfirmed = 5,  // nothing failed, but a send waits in a queue or is unconfirmed
 };
 
 struct ToolEnvironment {
     ToolEnvironment(std::ostream& output, std::ostream& errors) : out(output), err(errors) {}
 
-    std::ostream& out;  // UTF-8 text
-    std::ostream& err;  // UTF-8 text
+    std::ostream& out;           // UTF-8 text
+    std::ostream& err;           // UTF-8 text
+    std::istream* in = nullptr;  // standard input as bytes; none: nothing to read
+    bool quiet = false;          // only errors on the streams
     // Told before anything is written whether a stream carries UTF-8 that
     // must reach its reader unconverted: JSON on `out`, both with --utf8.
     // Either may be empty.
@@ -53,7 +57,7 @@ struct ToolEnvironment {
         [](const std::filesystem::path& path, std::span<const std::uint8_t> bytes) {
             return WriteFileReplacing(path, bytes);
         };
-    // The current time as UTC for log lines, "2024-05-01T09:30:00Z"; empty:
+    // The current time as UTC for log lines, "2024-05-01T09:30:00.123Z"; empty:
     // the system clock.
     std::function<std::string()> utcNow;
 

@@ -45,10 +45,15 @@ struct SendOptions {
     std::string file;
     std::vector<std::string> printers;
     bool all = false;
-    std::string host;
+    std::vector<std::string> hosts;
+    std::vector<std::string> hostLists;  // files of HOST[:PORT] lines; "-": standard input
     bool dryRun = false;
     std::string log;
+    std::string journal;  // a site folder for this run's journal records
     int timeoutSeconds = 10;
+    int waitSeconds = 10;  // how long spooler jobs are followed; 0: not at all
+    int jobs = 8;          // targets sent to at once
+    bool json = false;
 };
 
 int Show(const ShowOptions& options, ToolEnvironment& env);

@@ -118,6 +118,8 @@ public:
     std::vector<JournalRecord> ReadFolder(const std::filesystem::path& folder) const;
 
     const JournalPlaces& Places() const { return places_; }
+    // The platform's steps, which also name the computer and the user.
+    const JournalSteps& Steps() const { return steps_; }
 
 private:
     JournalPlaces places_;

@@ -162,7 +162,8 @@ TEST_F(FileVerbs, UsageErrorsExitTwoAndHelpZero)
     } cases[] = {
         {{},
          2,
-         "コマンドを指定してください。使えるコマンド: show, diff, export, import, check, factory, send, history\n"
+         "コマンドを指定してください。使えるコマンド: show, diff, export, import, check, factory, send, "
+         "history\n"
          "使い方: qvx4k5cmd [オプション] コマンド"},
         {{"show"},
          2,
@@ -181,7 +182,7 @@ TEST_F(FileVerbs, UsageErrorsExitTwoAndHelpZero)
         {{"--quite", "show", "a"}, 2, "知らないオプション \"--quite\" です（--quiet のことですか？）。"},
         {{"show", "a", "\x1B[2J"}, 2, "余分な引数 \"\\u001B[2J\" があります。"},
         {{"send", "x.dat", "--timeout", "abc"}, 2, "--timeout の値 \"abc\" を SECONDS として読めません。"},
-        {{"send", "x.dat"}, 2, "送信先を --host で指定してください。"},
+        {{"send", "x.dat"}, 2, "送信先を --host か --hosts で指定してください。"},
         {{"send", "x.dat", "--host", "h", "--timeout", "0"}, 2, "--timeout は 1 から 600 までの秒数"},
         {{"printers"}, 2, "知らないコマンド \"printers\""},  // no spooler on this build
     };
@@ -193,8 +194,8 @@ TEST_F(FileVerbs, UsageErrorsExitTwoAndHelpZero)
     }
     const ToolRun help = Run({"--help"});
     EXPECT_EQ(help.code, 0);
-    for (const char* part :
-         {"使い方: qvx4k5cmd", "show", "import", "終了コード:", "4  送信に失敗したプリンタがある"})
+    for (const char* part : {"使い方: qvx4k5cmd", "show", "import",
+                             "終了コード:", "5  失敗はないが、キューで待機中または未確認の送信がある"})
         EXPECT_TRUE(Contains(help.out, part)) << part;
     EXPECT_TRUE(Contains(Run({"send", "--help"}).out, "--host HOST[:PORT]"));
 }

@@ -1,18 +1,20 @@
-// Raw TCP sends against listeners the tests start on the loopback.
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
-
+// Raw TCP sends against printers the tests start on the loopback.
+#include <chrono>
+#include <memory>
 #include <thread>
 
+#include "LoopbackPeer.h"
 #include "ToolTestSupport.h"
 #include "cli/RawTcp.h"
 #include "tests/core/BlockText.h"
 
 namespace {
 
+using namespace std::chrono_literals;
+using qv::Delivery;
 using qv::cli::ParseTcpTarget;
+using qv::cli::SendRawTcp;
+using Mode = LoopbackPeer::Mode;
 
 TEST(RawTcpTarget, HostAndPortForms)
 {
@@ -34,6 +36,8 @@ TEST(RawTcpTarget, HostAndPortForms)
         {"host:91a", nullptr, nullptr},
         {"[::1]x", nullptr, nullptr},
         {"[]:9100", nullptr, nullptr},
+        {"kq 2.example", nullptr, nullptr},
+        {"kq\t2", nullptr, nullptr},
         {"", nullptr, nullptr},
     };
     for (const auto& c : cases) {
@@ -46,97 +50,94 @@ TEST(RawTcpTarget, HostAndPortForms)
     }
 }
 
-// Accepts one connection on 127.0.0.1 and keeps what arrives.
-class Listener {
-public:
-    enum class Mode { ReadAll, Reset };
+std::vector<std::uint8_t> Bytes(LoopbackPeer& peer)
+{
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(peer.Address());
+    return {bytes, bytes + sizeof(sockaddr_in)};
+}
 
-    explicit Listener(Mode mode)
-    {
-        fd_ = ::socket(AF_INET, SOCK_STREAM, 0);
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        ::bind(fd_, reinterpret_cast<sockaddr*>(&address), sizeof address);
-        ::listen(fd_, 1);
-        socklen_t length = sizeof address;
-        ::getsockname(fd_, reinterpret_cast<sockaddr*>(&address), &length);
-        port_ = ntohs(address.sin_port);
-        thread_ = std::thread([this, mode] { Serve(mode); });
-    }
-    ~Listener()
-    {
-        thread_.join();
-        ::close(fd_);
-    }
-    std::string Target() const { return "127.0.0.1:" + std::to_string(port_); }
-    std::vector<std::uint8_t> Received()
-    {
-        thread_.join();
-        thread_ = std::thread([] {});
-        return received_;
-    }
-
-private:
-    void Serve(Mode mode)
-    {
-        const int client = ::accept(fd_, nullptr, nullptr);
-        if (client < 0)
-            return;
-        if (mode == Mode::Reset) {
-            linger hard{1, 0};  // close with a reset
-            ::setsockopt(client, SOL_SOCKET, SO_LINGER, &hard, sizeof hard);
-        } else {
-            char buffer[512];
-            for (ssize_t n; (n = ::recv(client, buffer, sizeof buffer, 0)) > 0;)
-                received_.insert(received_.end(), buffer, buffer + n);
+TEST(RawTcpPeers, OnlyAnOrderlyCloseAfterOursWithinTheLimitIsADelivery)
+{
+    // The long job outgrows the sockets' buffers, so the printer's early
+    // close or reset surely comes before the last byte is written.
+    const std::vector<std::uint8_t> job(270, 0x1B), longJob(8u << 20, 'x');
+    using enum Mode;
+    using enum Delivery;
+    const struct {
+        const char* what;
+        std::vector<Mode> peers;  // the addresses of the name, in order
+        bool slowLookup;          // a name server that never answers
+        const std::vector<std::uint8_t>& data;
+        Delivery delivery;
+        const char* reason;
+    } cases[] = {
+        {"closes after reading", {ClosesAfterReading}, false, job, Delivered, ""},
+        {"closes after a long job", {ClosesAfterReading}, false, longJob, Delivered, ""},
+        {"never closes", {NeverCloses}, false, job, Unconfirmed, "時間内に接続を閉じませんでした"},
+        {"resets at once", {ResetsAtOnce}, false, job, Failed, ""},
+        {"resets in a long job", {ResetsAtOnce}, false, longJob, Failed, ""},
+        {"half-closes at once", {HalfClosesAtOnce}, false, longJob, Failed, "受け取る前に接続を閉じました"},
+        {"slow name server", {ClosesAfterReading}, true, job, Failed, "ホスト名の解決が時間内に"},
+        {"swallows", {Swallows}, false, job, Failed, "接続が時間内にできませんでした"},
+        {"swallows, next answers", {Swallows, ClosesAfterReading}, false, job, Delivered, ""},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::unique_ptr<LoopbackPeer>> peers;
+        qv::cli::TcpLookup lookup;
+        for (const Mode mode : c.peers) {
+            peers.push_back(std::make_unique<LoopbackPeer>(mode));
+            lookup.addresses.push_back(Bytes(*peers.back()));
         }
-        ::close(client);
+        const auto resolve = [slow = c.slowLookup, lookup](const qv::cli::TcpTarget&) {
+            if (slow)
+                std::this_thread::sleep_for(3s);
+            return lookup;
+        };
+        const auto start = std::chrono::steady_clock::now();
+        const qv::SendOutcome outcome = SendRawTcp({"kq.example", "9100"}, c.data, 2s, resolve);
+        EXPECT_LT(std::chrono::steady_clock::now() - start, 2500ms) << c.what;
+        EXPECT_EQ(outcome.delivery, c.delivery) << c.what << ": " << outcome.reason;
+        EXPECT_TRUE(Contains(outcome.reason, c.reason)) << c.what << ": " << outcome.reason;
+        if (c.delivery != Failed) {
+            EXPECT_EQ(peers.back()->Received(), c.data) << c.what;
+        }
     }
-
-    int fd_;
-    int port_ = 0;
-    std::thread thread_;
-    std::vector<std::uint8_t> received_;
-};
+}
 
 class RawTcpSend : public ToolTest {};
 
 TEST_F(RawTcpSend, ListenerReceivesExactlyTheBytesThePanelSends)
 {
     const qv::SettingsBlock stored = FactoryWith(77, "0Z");  // repaired by loading
-    Listener listener(Listener::Mode::ReadAll);
-    const ToolRun run =
-        Run({"send", Settings("a.dat", stored), "--host", listener.Target(), "--log", Path("l")});
+    LoopbackPeer peer(Mode::ClosesAfterReading);
+    const ToolRun run = Run({"send", Settings("a.dat", stored), "--host", peer.Target(), "--log", Path("l")});
     EXPECT_EQ(run.code, 0) << run.err;
     const qv::SettingsBlock sent = qv::LoadAsPanel(stored).block;
-    EXPECT_EQ(listener.Received(), std::vector<std::uint8_t>(sent.begin(), sent.end()));
-    EXPECT_TRUE(Contains(run.out, "127.0.0.1 (" + listener.Target().substr(10) + "): 送信しました。"))
+    EXPECT_EQ(peer.Received(), std::vector<std::uint8_t>(sent.begin(), sent.end()));
+    EXPECT_TRUE(Contains(run.out, "127.0.0.1 (" + std::to_string(peer.Port()) + "): 届きました。"))
         << run.out;
     const auto log = ReadBytes("l");
-    EXPECT_TRUE(Contains(std::string(log.begin(), log.end()), "\"result\":\"sent\""));
+    EXPECT_TRUE(Contains(std::string(log.begin(), log.end()), "\"result\":\"delivered\""));
 }
 
 TEST_F(RawTcpSend, ResetOrRefusedConnectionIsAFailedSend)
 {
     const std::string file = Settings("a.dat", qv::FactoryDefaults);
     {
-        Listener listener(Listener::Mode::Reset);
-        const ToolRun run = Run({"send", file, "--host", listener.Target(), "--timeout", "5"});
+        LoopbackPeer peer(Mode::ResetsAtOnce);
+        const ToolRun run = Run({"send", file, "--host", peer.Target(), "--timeout", "5"});
         EXPECT_EQ(run.code, 4) << run.out;
-        EXPECT_FALSE(Contains(run.out, "送信しました。"));
+        EXPECT_FALSE(Contains(run.out, "届きました。"));
     }
-    // A port nobody listens on: the listener's own, once it has gone.
+    // A port nobody listens on: a peer's own, once it has gone.
     int port = 0;
     {
-        Listener listener(Listener::Mode::ReadAll);
-        port = std::stoi(listener.Target().substr(10));
-        const auto ok = qv::cli::SendRawTcp(*ParseTcpTarget(listener.Target()), {}, std::chrono::seconds(5));
-        EXPECT_TRUE(ok.sent) << ok.problem;
+        LoopbackPeer peer(Mode::ClosesAfterReading);
+        port = peer.Port();
     }
     const ToolRun refused = Run({"send", file, "--host", "127.0.0.1:" + std::to_string(port)});
     EXPECT_EQ(refused.code, 4);
-    EXPECT_TRUE(Contains(refused.err, "送信できませんでした: 接続できません")) << refused.err;
+    EXPECT_TRUE(Contains(refused.err, "失敗（接続できません）")) << refused.err;
     EXPECT_EQ(Run({"send", file, "--host", "bad host:x"}).code, 2);
 }
 

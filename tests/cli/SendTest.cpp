@@ -1,7 +1,13 @@
-// printers and send against a fake spooler: the panel's rules and order,
-// one job per target with the bytes the panel sends, exit codes, the log.
+// printers and send against a fake spooler and printers on the loopback:
+// the panel's rules and order, one job per target with the bytes the panel
+// sends, outcomes and exit codes, target lists, the log and the journal.
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
+#include <chrono>
+#include <memory>
+
+#include "LoopbackPeer.h"
 #include "ToolTestSupport.h"
 #include "core/Sha256.h"
 #include "tests/core/BlockText.h"
@@ -30,6 +36,7 @@ protected:
         const qv::SettingsBlock block = qv::LoadAsPanel(stored).block;
         return {block.begin(), block.end()};
     }
+    // Sorted: the jobs of one run start side by side.
     std::vector<std::wstring> JobPrinters() const
     {
         std::vector<std::wstring> names;
@@ -38,7 +45,17 @@ protected:
             EXPECT_EQ(job.docName, L"Quorvex Status Write");
             names.push_back(job.printer);
         }
+        std::sort(names.begin(), names.end());
         return names;
+    }
+    std::vector<nlohmann::json> LogLines(const std::string& name) const
+    {
+        const auto bytes = ReadBytes(name);
+        std::istringstream lines(std::string(bytes.begin(), bytes.end()));
+        std::vector<nlohmann::json> entries;
+        for (std::string line; std::getline(lines, line);)
+            entries.push_back(nlohmann::json::parse(line));
+        return entries;
     }
 };
 
@@ -80,7 +97,9 @@ TEST_F(Send, TargetsExitCodesAndJobs)
         std::vector<std::string> errors;
     } cases[] = {
         {"one printer", {"--printer", "KQ Alpha"}, 0, {L"KQ Alpha"}, {}},
-        {"two printers", {"--printer", "KQ Beta", "--printer", "KQ Alpha"}, 0, {L"KQ Beta", L"KQ Alpha"}, {}},
+        {"two printers", {"--printer", "KQ Beta", "--printer", "KQ Alpha"}, 0, {L"KQ Alpha", L"KQ Beta"}, {}},
+        {"again, in other case", {"--printer", "KQ Alpha", "--printer", "kq alpha"}, 0, {L"KQ Alpha"}, {}},
+        {"--all and a named printer", {"--all", "--printer", "KQ Beta"}, 0, {L"KQ Alpha", L"KQ Beta"}, {}},
         {"a server's queue by UNC name", {"--printer", "\\\\srv\\Queue"}, 0, {L"\\\\srv\\Queue"}, {}},
         {"missing among present",
          {"--printer", "KQ Gamma", "--printer", "KQ Alpha"},
@@ -119,11 +138,15 @@ TEST_F(Send, OneFailingPrinterDoesNotStopTheOthers)
     const ToolRun run = Run({"send", file, "--all"});
     EXPECT_EQ(run.code, 4);
     EXPECT_EQ(JobPrinters(), (std::vector<std::wstring>{L"KQ Alpha", L"KQ Beta"}));
-    EXPECT_TRUE(Contains(run.out, "KQ Alpha (LPT1:): 送信しました。"));
-    EXPECT_TRUE(
-        Contains(run.err, "KQ Beta (LPT2:): 送信できませんでした: ジョブを最後まで書き込めませんでした。"));
-    EXPECT_TRUE(Contains(run.out, "送信 1 件、失敗 1 件、送信しなかったもの 1 件。")) << run.out;
-    EXPECT_FALSE(Contains(run.out, "KQ Beta (LPT2:): 送信しました")) << "a failure is never reported as sent";
+    EXPECT_TRUE(Contains(run.out, "KQ Alpha (LPT1:): 届きました。"));
+    EXPECT_TRUE(Contains(run.err, "KQ Beta (LPT2:): 失敗（ジョブを最後まで書き込めませんでした）。"));
+    EXPECT_TRUE(Contains(run.out, "届きました 1 件、キューで待機中 0 件、未確認 0 件、失敗 1 件、"))
+        << run.out;
+    EXPECT_FALSE(Contains(run.out, "KQ Beta (LPT2:): 届きました"))
+        << "a failure is never reported as delivered";
+    quiet = true;
+    const ToolRun quietRun = Run({"send", file, "--all"});
+    EXPECT_TRUE(quietRun.out.empty() && Contains(quietRun.err, "KQ Beta (LPT2:): 失敗")) << quietRun.out;
 }
 
 TEST_F(Send, AllWithoutASendablePrinterIsNoPrinter)
@@ -160,7 +183,7 @@ TEST_F(Send, LogHasOneJsonLinePerTargetAndIsAppended)
         entries.push_back(nlohmann::json::parse(line));
     ASSERT_EQ(entries.size(), 4u);
     EXPECT_EQ(entries[0]["earlier"], true);
-    const char* results[] = {"sent", "failed", "missing"};
+    const char* results[] = {"delivered", "failed", "missing"};
     const char* targets[] = {"KQ Alpha", "KQ Beta", "Nope"};
     for (std::size_t i = 0; i < 3; ++i) {
         const auto& e = entries[i + 1];
@@ -169,6 +192,8 @@ TEST_F(Send, LogHasOneJsonLinePerTargetAndIsAppended)
         EXPECT_EQ(e["result"], results[i]);
         EXPECT_EQ(e["sha256"], qv::Sha256Hex(Sent()));
         EXPECT_EQ(e["file"], file);
+        EXPECT_EQ(e["computer"], "PC01");
+        EXPECT_EQ(e["user"], qv::cli::PosixJournalSteps().user());
     }
     EXPECT_EQ(entries[1]["port"], "LPT1:");
     EXPECT_TRUE(Contains(entries[2]["detail"], "現在接続されていないか"));
@@ -178,12 +203,176 @@ TEST_F(Send, NothingIsSentWhenTheLogOrTheFileCannotBeUsed)
 {
     std::filesystem::create_directory(dir / "logdir");
     const ToolRun badLog = Run({"send", file, "--all", "--log", Path("logdir")});
-    EXPECT_EQ(badLog.code, 2);
-    EXPECT_TRUE(Contains(badLog.err, "ログファイルに書き込めません。何も送信していません。"));
+    EXPECT_EQ(badLog.code, 4);
+    EXPECT_TRUE(
+        Contains(badLog.err, "ログファイルに書き込めません（フォルダーです）。何も送信していません。"));
     WriteText("not.dat", "hello");
-    EXPECT_EQ(Run({"send", Path("not.dat"), "--all"}).code, 2);
-    EXPECT_EQ(Run({"send", file, "--all", "--printer", "KQ Alpha"}).code, 2);
+    EXPECT_EQ(Run({"send", Path("not.dat"), "--all", "--printer", "No", "--log", Path("log.jsonl")}).code, 2);
+    EXPECT_EQ(Run({"send", file, "--all", "--jobs", "0"}).code, 2);
     EXPECT_TRUE(spooler.jobs.empty());
+    const auto log = LogLines("log.jsonl");  // the refused file: every target says why
+    ASSERT_EQ(log.size(), 4u);
+    EXPECT_TRUE(log[0]["result"] == "refused" && log[3]["result"] == "missing");
+    EXPECT_TRUE(Contains(log[0]["detail"], "設定ファイルではありません（")) << log[0];
+}
+
+TEST_F(Send, ALogIsTriedFirstAndItsFailuresFailTheRun)
+{
+    WriteText("old.jsonl", "{\"earlier\":true}\n");
+    const struct {
+        std::vector<std::string> args;
+        int code;
+        const char* error;
+        std::size_t jobs;
+    } cases[] = {
+        {{"--log", Path("none/log.jsonl")}, 4, "何も送信していません。", 0},
+        {{"--log", "/dev/full"}, 4, "/dev/full: ログファイルへの書き込みに失敗しました。", 2},
+        {{"--dry-run", "--log", Path("none/log.jsonl")}, 4, "ログファイルに書き込めません", 0},
+        {{"--dry-run", "--log", Path("old.jsonl")}, 0, "", 0},
+        {{"--jobs", "65", "--log", Path("log.jsonl")}, 2, "--jobs は 1 から 64 までの数", 0},
+    };
+    for (const auto& c : cases) {
+        spooler.jobs.clear();
+        std::vector<std::string> args = {"send", file, "--all"};
+        args.insert(args.end(), c.args.begin(), c.args.end());
+        const ToolRun run = Run(args);
+        EXPECT_EQ(run.code, c.code) << c.args.back() << "\n" << run.err;
+        EXPECT_TRUE(Contains(run.err, c.error)) << run.err;
+        EXPECT_EQ(spooler.jobs.size(), c.jobs) << c.args.back();
+    }
+    EXPECT_EQ(LogLines("old.jsonl").size(), 1u) << "a dry run appends nothing";
+    EXPECT_FALSE(Exists("log.jsonl")) << "a refused command line leaves no log";
+}
+
+TEST_F(Send, EachOutcomeHasItsLineAndExitCode)
+{
+    const struct {
+        qv::SendOutcome outcome;
+        std::string more;  // another printer
+        const char* line;
+        int code;
+    } cases[] = {
+        {{qv::Delivery::Waiting, "停止", 7, false}, "", "KQ Alpha (LPT1:): キューで待機中（停止）。", 5},
+        {{qv::Delivery::Unconfirmed, "", 7, false}, "", "KQ Alpha (LPT1:): 未確認。", 5},
+        {{qv::Delivery::Failed, "用紙切れ。", 7, false}, "", "KQ Alpha (LPT1:): 失敗（用紙切れ）。", 4},
+        {{qv::Delivery::Waiting, "", 7, false}, "Nope", "KQ Alpha (LPT1:): キューで待機中。", 3},
+        {{qv::Delivery::Waiting, "", 7, false}, "KQ Beta", "KQ Alpha (LPT1:): キューで待機中。", 5},
+    };
+    for (const auto& c : cases) {
+        spooler.printers[1].result = c.outcome;
+        const ToolRun run = Run({"send", file, "--printer", "KQ Alpha", "--printer",
+                                 c.more.empty() ? "KQ Alpha" : c.more, "--wait", "3"});
+        EXPECT_EQ(run.code, c.code) << c.line;
+        EXPECT_TRUE(Contains(run.out + run.err, c.line)) << run.out << run.err;
+        EXPECT_EQ(spooler.jobs.back().wait, std::chrono::seconds(3));
+    }
+    Run({"send", file, "--printer", "KQ Alpha", "--wait", "0"});
+    EXPECT_EQ(spooler.jobs.back().wait, std::chrono::seconds(0));
+}
+
+TEST_F(Send, ManyHostsAtOnceKeepTheirOrderInTheDocumentAndTheLog)
+{
+    // 'd' closes after reading, 'u' never closes, 'r' resets, 'x' has nobody listening.
+    using enum LoopbackPeer::Mode;
+    const LoopbackPeer::Mode modes[] = {ClosesAfterReading, NeverCloses, ResetsAtOnce, ClosesAfterReading};
+    const char* results[] = {"delivered", "unconfirmed", "failed", "failed"};
+    const std::string kinds = "durx", pattern = "ddrduduxduud";
+    std::vector<std::unique_ptr<LoopbackPeer>> peers;
+    std::vector<std::string> args = {"send", file, "--timeout", "1", "--json", "--log", Path("log.jsonl")};
+    for (const char kind : pattern) {
+        peers.push_back(std::make_unique<LoopbackPeer>(modes[kinds.find(kind)]));
+        args.insert(args.end(), {"--host", peers.back()->Target()});
+    }
+    const std::string nobody = std::to_string(peers[7]->Port());
+    peers[7].reset();
+    const auto start = std::chrono::steady_clock::now();
+    const ToolRun run = Run(args);
+    // One after another, the four that never close would take four seconds.
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(3));
+    EXPECT_EQ(run.code, 4) << run.err;
+    const auto doc = nlohmann::json::parse(run.out);
+    const auto log = LogLines("log.jsonl");
+    ASSERT_EQ(doc["targets"].size(), pattern.size());
+    ASSERT_EQ(log.size(), pattern.size());
+    for (std::size_t i = 0; i < pattern.size(); ++i) {
+        const std::string result = results[kinds.find(pattern[i])];
+        const std::string port = i == 7 ? nobody : std::to_string(peers[i]->Port());
+        EXPECT_EQ(doc["targets"][i]["port"], port) << i;
+        EXPECT_EQ(doc["targets"][i]["result"], result) << i;
+        EXPECT_EQ(log[i]["port"], port) << i;
+        EXPECT_EQ(log[i]["result"], result) << i;
+    }
+    EXPECT_EQ(doc["summary"],
+              nlohmann::json::parse(R"({"delivered": 6, "waiting": 0, "unconfirmed": 4, "failed": 2,
+        "refused": 0, "missing": 0, "dry-run": 0, "exitCode": 4})"));
+    EXPECT_LT(run.err.find(std::to_string(peers[2]->Port()) + "): 失敗（"),
+              run.err.find(nobody + "): 失敗（"));
+}
+
+TEST_F(Send, TargetListsFromFilesAndStandardInput)
+{
+    WriteText("hosts.txt",
+              "\xEF\xBB\xBF# floor 1\r\nkq-1.example\r\n\r\n kq-2.example:9101 # door\r\n[2001:db8::5]\r\n");
+    WriteText("bad.txt", "kq-1.example\nkq 2.example\n\n::1\n");
+    input = "KQ-1.EXAMPLE:9100\nkq-3.example\n";
+    const struct {
+        std::vector<std::string> args;
+        int code;
+        std::vector<std::string> parts;  // in this order on standard output, or errors
+    } cases[] = {
+        {{"--hosts", Path("hosts.txt"), "--hosts", "-"},
+         0,
+         {"kq-1.example (9100): 送信します。", "kq-2.example (9101)", "2001:db8::5 (9100)", "kq-3", "4 件"}},
+        {{"--host", "kq-1.example", "--printer", "KQ Beta", "--all"},
+         0,
+         {"KQ Alpha (LPT1:)", "KQ Beta (LPT2:)", "kq-1.example (9100)", "3 件、送信しなかったもの 1 件"}},
+        {{"--hosts", Path("bad.txt")}, 2, {"bad.txt:2: \"kq 2.example\": HOST", "bad.txt:4: \"::1\""}},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> args = {"send", file, "--dry-run", "--log", Path("log.jsonl")};
+        args.insert(args.end(), c.args.begin(), c.args.end());
+        const ToolRun run = Run(args);
+        EXPECT_EQ(run.code, c.code) << c.args[1] << "\n" << run.err;
+        std::size_t at = 0;
+        for (const std::string& part : c.parts)
+            EXPECT_NE(at = (c.code ? run.err : run.out).find(part, at), std::string::npos) << part << run.out;
+    }
+    EXPECT_TRUE(spooler.jobs.empty());
+    EXPECT_FALSE(Exists("log.jsonl"));
+}
+
+TEST_F(Send, EveryAttemptIsJournalledAndAJournalNeverFailsASend)
+{
+    spooler.printers[0].result = qv::SendOutcome{qv::Delivery::Failed, "用紙切れ", 4, false};  // KQ Beta
+    LoopbackPeer peer(LoopbackPeer::Mode::ClosesAfterReading);
+    const ToolRun run =
+        Run({"send", file, "--all", "--printer", "No", "--host", peer.Target(), "--journal", Path("site")});
+    EXPECT_EQ(run.code, 4);
+    Run({"send", file, "--all", "--dry-run"});
+    const auto read = [&](const std::string& name) {
+        const auto bytes = ReadBytes(name);
+        return qv::ReadJournalText(std::string(bytes.begin(), bytes.end()));
+    };
+    const auto records = read("journal/sends.jsonl");
+    ASSERT_EQ(records.size(), 3u) << "none for what was not sent, nor for a dry run";
+    const std::string expected[][4] = {{"KQ Alpha", "spooler", "delivered", ""},
+                                       {"KQ Beta", "spooler", "failed", "用紙切れ"},
+                                       {"127.0.0.1", "tcp", "delivered", ""}};
+    for (std::size_t i = 0; i < 3; ++i) {
+        const qv::JournalRecord& r = records[i];
+        const std::string got[] = {r.printer, r.route, std::string(qv::DeliveryName(r.result)), r.reason};
+        EXPECT_TRUE(std::equal(got, got + 4, expected[i])) << i;
+        EXPECT_EQ(r.program, "qvx4k5cmd");
+        EXPECT_EQ(r.file, file);
+        const auto block = qv::BlockOf(r);
+        EXPECT_TRUE(block && std::equal(block->begin(), block->end(), Sent().begin()));
+    }
+    EXPECT_EQ(records[1].job, 4u);
+    EXPECT_EQ(read("site/PC01.jsonl").size(), 3u);
+    WriteText("blocked", "");  // a file where the site folder should be
+    const ToolRun unwritable = Run({"send", file, "--printer", "KQ Alpha", "--journal", Path("blocked")});
+    EXPECT_EQ(unwritable.code, 0);
+    EXPECT_TRUE(Contains(unwritable.err, "警告: 送信履歴に書き込めませんでした（")) << unwritable.err;
 }
 
 }  // namespace

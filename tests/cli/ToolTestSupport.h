@@ -34,6 +34,7 @@ protected:
     std::string now = "2030-01-02T03:04:05Z";
     std::optional<std::string> input;  // standard input; none: a terminal
     bool terminalOut = false;          // standard output is a terminal
+    bool quiet = false;
 
     void SetUp() override
     {
@@ -87,6 +88,7 @@ protected:
         if (withSpooler)
             env.spooler = &spooler;
         env.utcNow = [this] { return now; };
+        env.quiet = quiet;
         env.journal = [this](const std::optional<std::filesystem::path>& extra) { return Journal(extra); };
         std::istringstream in(input.value_or(""));
         if (input)

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <functional>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <vector>
@@ -27,6 +28,7 @@ public:
         std::wstring docName;
         std::vector<std::uint8_t> data;
         bool ntFamily;
+        std::chrono::milliseconds wait;
     };
 
     std::vector<Printer> printers;
@@ -84,9 +86,11 @@ public:
     }
     qv::SendOutcome SendRawJob(const std::wstring& printerName, const std::wstring& docName,
                                std::span<const std::uint8_t> data, bool ntFamily,
-                               std::chrono::milliseconds /*wait*/) override
+                               std::chrono::milliseconds wait) override
     {
-        jobs.push_back({printerName, docName, {data.begin(), data.end()}, ntFamily});
+        static std::mutex sends;  // the tool sends from several threads
+        const std::lock_guard lock(sends);
+        jobs.push_back({printerName, docName, {data.begin(), data.end()}, ntFamily, wait});
         if (onSend)
             onSend();
         for (const Printer& p : printers)

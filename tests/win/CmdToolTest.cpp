@@ -212,10 +212,11 @@ TEST_F(CmdToolTest, AllSendsToTheOthersWhenOnePortLiesInAMissingFolder)
     EXPECT_EQ(run.code, 4) << run.out << run.err;
     EXPECT_EQ(ReadAll(folder + L"a.bin"), Sent());
     EXPECT_EQ(ReadAll(folder + L"c.bin"), Sent());
-    EXPECT_TRUE(Contains(run.err, "KQ All B (" + U(folder) + "missing\\b.bin): 送信できませんでした"))
-        << run.err;
-    EXPECT_FALSE(Contains(run.out, "KQ All B (" + U(folder) + "missing\\b.bin): 送信しました"));
-    EXPECT_TRUE(Contains(run.out, "送信 2 件、失敗 1 件")) << run.out;
+    EXPECT_TRUE(Contains(run.err, "KQ All B (" + U(folder) + "missing\\b.bin): 失敗")) << run.err;
+    EXPECT_FALSE(Contains(run.out, "KQ All B (" + U(folder) + "missing\\b.bin): 届きました"));
+    EXPECT_TRUE(Contains(run.out, "失敗 1 件、送信しなかったもの 0 件。")) << run.out;
+    // The lines keep the order of the targets though the jobs ran side by side.
+    EXPECT_LT(run.out.find("KQ All A ("), run.out.find("KQ All C (")) << run.out;
     const auto log = ReadAll(folder + L"send.log");
     EXPECT_EQ(std::count(log.begin(), log.end(), '\n'), 3);
     EXPECT_TRUE(Contains(std::string(log.begin(), log.end()), "\"target\":\"KQ All B\""));
@@ -284,6 +285,22 @@ TEST_F(CmdToolTest, HostGetsExactlyTheBlockOverRawTcp)
     const ToolRun run = Run({"send", JobFile(), "--host", listener.Target(), "--timeout", "10"});
     EXPECT_EQ(run.code, 0) << run.out << run.err;
     EXPECT_EQ(listener.Received(), Sent());
+}
+
+TEST_F(CmdToolTest, WholeProcessSendsToAHostListOnStandardInputSideBySide)
+{
+    Listener first, second;
+    const std::wstring list = folder + L"hosts.txt";
+    std::ofstream(list.c_str(), std::ios::binary) << "\xEF\xBB\xBF# floor 2\r\n"
+                                                  << second.Target() << "\r\n"
+                                                  << first.Target() << "\r\n";
+    const ProcessRun run = RunProcess(L"--utf8 send \"" + folder + L"job.dat\" --hosts - --jobs 2", list);
+    EXPECT_EQ(run.code, 0u) << run.out << run.err;
+    EXPECT_EQ(first.Received(), Sent());
+    EXPECT_EQ(second.Received(), Sent());
+    EXPECT_LT(run.out.find(second.Target().substr(10) + "): 届きました"),
+              run.out.find(first.Target().substr(10)))
+        << run.out;
 }
 
 TEST_F(CmdToolTest, WholeProcessWritesTheConsoleCodePageOrUtf8AndJsonAlwaysUtf8)
