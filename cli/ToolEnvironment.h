@@ -31,10 +31,8 @@ enum ExitCode : int {
 struct ToolEnvironment {
     ToolEnvironment(std::ostream& output, std::ostream& errors) : out(output), err(errors) {}
 
-    std::ostream& out;           // UTF-8 text
-    std::ostream& err;           // UTF-8 text
-    std::istream* in = nullptr;  // standard input as bytes; none: nothing to read
-    bool quiet = false;          // only errors on the streams
+    std::ostream& out;  // UTF-8 text
+    std::ostream& err;  // UTF-8 text
     // Told before anything is written whether a stream carries UTF-8 that
     // must reach its reader unconverted: JSON on `out`, both with --utf8.
     // Either may be empty.
