@@ -31,6 +31,19 @@ std::string InCodePage(const std::wstring& wide, UINT codePage)
     return bytes;
 }
 
+// Writes the whole text with `write` (WriteFile, or WriteConsoleW counting
+// characters); the system's error code when a part does not go out, else 0.
+template <class Char, class Write> DWORD WriteAll(const std::basic_string<Char>& text, Write write)
+{
+    for (std::size_t done = 0; done < text.size();) {
+        DWORD written = 0;
+        if (!write(text.data() + done, static_cast<DWORD>(text.size() - done), &written) || written == 0)
+            return ::GetLastError() ? ::GetLastError() : ERROR_WRITE_FAULT;
+        done += written;
+    }
+    return 0;
+}
+
 }  // namespace
 
 ConsoleWriter::ConsoleWriter(DWORD standardHandle) : handle_(::GetStdHandle(standardHandle))
@@ -47,47 +60,54 @@ void ConsoleWriter::UseUtf8()
     utf8_ = true;
 }
 
+bool ConsoleWriter::UseBinary()
+{
+    Flush();
+    binary_ = !console_;
+    return binary_;
+}
+
 ConsoleWriter::int_type ConsoleWriter::overflow(int_type ch)
 {
-    if (ch != traits_type::eof()) {
-        pending_ += static_cast<char>(ch);
-        if (ch == '\n')
-            Flush();
-    }
-    return traits_type::not_eof(ch);
+    if (ch == traits_type::eof())
+        return Flush() ? traits_type::not_eof(ch) : traits_type::eof();
+    pending_ += static_cast<char>(ch);
+    return ch != '\n' || Flush() ? ch : traits_type::eof();
 }
 
 std::streamsize ConsoleWriter::xsputn(const char* text, std::streamsize count)
 {
     pending_.append(text, static_cast<std::size_t>(count));
     if (pending_.find('\n') != std::string::npos || pending_.size() > 4096)
-        Flush();
+        return Flush() ? count : 0;
     return count;
 }
 
-int ConsoleWriter::sync()
-{
-    Flush();
-    return 0;
-}
+int ConsoleWriter::sync() { return Flush() ? 0 : -1; }
 
-void ConsoleWriter::Flush()
+bool ConsoleWriter::Flush()
 {
-    const std::size_t length = CompleteLength(pending_);
+    // Text is written in whole characters; bytes as they come.
+    const std::size_t length = binary_ ? pending_.size() : CompleteLength(pending_);
     if (length == 0 || !handle_ || handle_ == INVALID_HANDLE_VALUE)
-        return;
+        return error_ == 0;
     const std::string text = pending_.substr(0, length);
     pending_.erase(0, length);
+    if (error_ != 0)
+        return false;  // what follows a lost part would mislead
     if (console_) {
-        const std::wstring wide = Widen(text);
-        DWORD written = 0;
-        ::WriteConsoleW(handle_, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr);
-        return;
+        error_ = WriteAll(Widen(text), [this](const wchar_t* part, DWORD count, DWORD* written) {
+            return ::WriteConsoleW(handle_, part, count, written, nullptr);
+        });
+        return error_ == 0;
     }
     UINT codePage = ::GetConsoleOutputCP();
     if (codePage == 0)
         codePage = ::GetACP();  // no console at all: the system's code page
-    const std::string bytes = utf8_ || codePage == CP_UTF8 ? text : InCodePage(Widen(text), codePage);
-    DWORD written = 0;
-    ::WriteFile(handle_, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    const std::string bytes =
+        binary_ || utf8_ || codePage == CP_UTF8 ? text : InCodePage(Widen(text), codePage);
+    error_ = WriteAll(bytes, [this](const char* part, DWORD count, DWORD* written) {
+        return ::WriteFile(handle_, part, count, written, nullptr);
+    });
+    return error_ == 0;
 }

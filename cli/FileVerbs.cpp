@@ -31,6 +31,8 @@ bool InSwitchBank(std::size_t offset)
 
 std::string HexByte(std::uint8_t byte) { return BytesText({byte}, true); }
 
+constexpr int kReportVersion = 1;
+
 struct DiffResult {
     std::vector<const SettingDef*> settings;
     std::vector<ByteDifference> bytes;
@@ -61,30 +63,35 @@ void WriteDiffJson(const DiffOptions& o, const PanelLoad& a, const PanelLoad& b,
     Json bytes = Json::array();
     for (const ByteDifference& diff : d.bytes)
         bytes.push_back({{"offset", diff.offset}, {"part", diff.part}, {"values", {diff.a, diff.b}}});
-    WriteJson(env, Json{{"files", {o.first, o.second}}, {"settings", settings}, {"bytes", bytes}});
+    Json doc = DocumentHead("qvx4k5-diff", kReportVersion);
+    doc["files"] = {o.first, o.second};
+    doc["settings"] = settings;
+    doc["bytes"] = bytes;
+    WriteJson(env, doc);
 }
 
 void WriteDiffText(const DiffOptions& o, const PanelLoad& a, const PanelLoad& b, const DiffResult& d,
                    ToolEnvironment& env)
 {
+    std::ostream& out = ReportStream(env);
     if (d.settings.empty() && d.bytes.empty()) {
-        env.out << "違いはありません。\n";
+        out << "違いはありません。\n";
         return;
     }
     std::vector<std::vector<std::string>> rows;
     if (!d.settings.empty())
-        rows.push_back({"設定", "キー", o.first, o.second});
+        rows.push_back({"設定", "キー", InputName(o.first), InputName(o.second)});
     for (const SettingDef* def : d.settings)
         rows.push_back({FullLabel(*def), std::string(def->key), Shown(*def, GetValue(*def, a.values)),
                         Shown(*def, GetValue(*def, b.values))});
-    WriteTable(env.out, rows);
+    WriteTable(out, rows);
     if (d.bytes.empty())
         return;
-    env.out << "設定以外に違うバイト（そのまま送信されます）:\n";
+    out << "設定以外に違うバイト（そのまま送信されます）:\n";
     rows.clear();
     for (const ByteDifference& diff : d.bytes)
         rows.push_back({std::to_string(diff.offset), diff.part, HexByte(diff.a), HexByte(diff.b)});
-    WriteTable(env.out, rows, "  ");
+    WriteTable(out, rows, "  ");
 }
 
 std::string FindingText(const BlockFinding& f)
@@ -108,24 +115,89 @@ std::string FindingText(const BlockFinding& f)
     return "";
 }
 
-int CheckOne(const std::string& name, ToolEnvironment& env)
+const char* KindName(BlockFinding::Kind kind)
+{
+    switch (kind) {
+    case BlockFinding::Repair: return "repair";
+    case BlockFinding::Frame: return "frame";
+    case BlockFinding::FormValue: return "formValue";
+    }
+    return "";
+}
+
+// What check finds in one file: why it is refused, or its findings.
+struct FileCheck {
+    std::string name;
+    std::optional<std::string> problem;
+    std::vector<BlockFinding> findings;
+    std::uintmax_t bytesAfter = 0;  // past the 290 the panel reads
+
+    int Code() const
+    {
+        return problem ? kExitBadInput : findings.empty() && bytesAfter == 0 ? kExitDone : kExitDifferences;
+    }
+};
+
+FileCheck CheckOne(const std::string& name, ToolEnvironment& env)
 {
     const SettingsInput input = ReadSettingsInput(name, env);
-    if (input.problem) {
-        env.out << name << ": " << *input.problem << '\n';
-        return kExitBadInput;
+    FileCheck check{name, input.problem, {}, 0};
+    if (!input.problem) {
+        check.findings = CheckBlock(input.block);
+        check.bytesAfter = input.size > kSettingsFileSize ? input.size - kSettingsFileSize : 0;
     }
-    std::vector<std::string> lines;
-    for (const BlockFinding& finding : CheckBlock(input.block))
-        lines.push_back(FindingText(finding));
-    if (input.size > kSettingsFileSize)
-        lines.push_back(std::to_string(kSettingsFileSize) + " バイトより後ろの " +
-                        std::to_string(input.size - kSettingsFileSize) + " バイトは読み込まれません。");
-    if (lines.empty())
-        env.out << name << ": 問題ありません。\n";
-    for (const std::string& line : lines)
-        env.out << name << ": " << line << '\n';
-    return lines.empty() ? kExitDone : kExitDifferences;
+    return check;
+}
+
+std::string BytesAfterText(std::uintmax_t count)
+{
+    return std::to_string(kSettingsFileSize) + " バイトより後ろの " + std::to_string(count) +
+           " バイトは読み込まれません。";
+}
+
+void WriteCheckText(const FileCheck& c, ToolEnvironment& env)
+{
+    const std::string name = InputName(c.name);
+    if (c.problem) {
+        // A refusal is an error, which --quiet keeps.
+        (env.quiet ? env.err : env.out) << name << ": " << *c.problem << '\n';
+        return;
+    }
+    std::ostream& out = ReportStream(env);
+    for (const BlockFinding& finding : c.findings)
+        out << name << ": " << FindingText(finding) << '\n';
+    if (c.bytesAfter)
+        out << name << ": " << BytesAfterText(c.bytesAfter) << '\n';
+    if (c.Code() == kExitDone)
+        out << name << ": 問題ありません。\n";
+}
+
+Json CheckJson(const FileCheck& c)
+{
+    Json file{{"file", c.name},
+              {"result", c.problem               ? "refused"
+                         : c.Code() == kExitDone ? "ok"
+                                                 : "findings"}};
+    if (c.problem) {
+        file["problem"] = *c.problem;
+        return file;
+    }
+    Json findings = Json::array();
+    for (const BlockFinding& f : c.findings) {
+        Json finding{{"kind", KindName(f.kind)},
+                     {"name", f.name},
+                     {"offset", f.offset},
+                     {"stored", HexText(f.stored)}};
+        if (!f.expected.empty())
+            finding["expected"] = HexText(f.expected);
+        if (!f.value.empty())
+            finding["value"] = f.value;
+        finding["text"] = FindingText(f);
+        findings.push_back(finding);
+    }
+    file["findings"] = findings;
+    file["bytesAfter"] = c.bytesAfter;
+    return file;
 }
 
 }  // namespace
@@ -150,7 +222,10 @@ void ShowSettings(const SettingsBlock& stored, const Json& file, bool json, Tool
                                 {"label", FullLabel(def)},
                                 {"value", ToJson(GetValue(def, load.values))},
                                 {"unit", def.unit}});
-        WriteJson(env, Json{{"file", file}, {"settings", settings}});
+        Json doc = DocumentHead("qvx4k5-show", kReportVersion);
+        doc["file"] = file;
+        doc["settings"] = settings;
+        WriteJson(env, doc);
         return;
     }
     std::vector<std::vector<std::string>> rows;
@@ -162,7 +237,7 @@ void ShowSettings(const SettingsBlock& stored, const Json& file, bool json, Tool
         }
         rows.push_back({FullLabel(def), Shown(def, GetValue(def, load.values)), std::string(def.key)});
     }
-    WriteTable(env.out, rows, "  ");
+    WriteTable(ReportStream(env), rows, "  ");
 }
 
 int Diff(const DiffOptions& o, ToolEnvironment& env)
@@ -183,15 +258,26 @@ int Diff(const DiffOptions& o, ToolEnvironment& env)
 int Check(const CheckOptions& o, ToolEnvironment& env)
 {
     int code = kExitDone;
-    for (const std::string& name : o.files)
-        code = std::max(code, CheckOne(name, env));
+    Json files = Json::array();
+    for (const std::string& name : o.files) {
+        const FileCheck check = CheckOne(name, env);
+        code = std::max(code, check.Code());
+        if (o.json)
+            files.push_back(CheckJson(check));
+        else
+            WriteCheckText(check, env);
+    }
+    if (o.json) {
+        Json doc = DocumentHead("qvx4k5-check", kReportVersion);
+        doc["files"] = files;
+        WriteJson(env, doc);
+    }
     return code;
 }
 
 int Factory(const FactoryOptions& o, ToolEnvironment& env)
 {
-    return ReportWrite(env.writeSettingsFile(PathFromUtf8(o.output), FactoryDefaults), o.output,
-                       " に工場出荷設定を書き込みました。", env);
+    return WriteSettingsOutput(o.output, FactoryDefaults, " に工場出荷設定を書き込みました。", env);
 }
 
 }  // namespace qv::cli

@@ -61,7 +61,7 @@ std::optional<std::vector<JournalRecord>> Listed(const HistoryOptions& o, ToolEn
             Complain(env, "--journal " + o.journal + ": フォルダーが見つかりません。");
             return std::nullopt;
         }
-        records = journal->ReadFolder(folder);
+        records = ReadJournalFolder(folder, journal->Steps());
     }
     return NewestFirst(std::move(records), o.printer.empty() ? std::nullopt : std::optional(o.printer));
 }

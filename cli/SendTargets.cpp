@@ -5,6 +5,7 @@
 #include <set>
 
 #include "Files.h"
+#include "TextInput.h"
 #include "Utf8.h"
 
 namespace qv::cli {
@@ -116,13 +117,6 @@ std::vector<ListedPrinter> ListInDialogOrder(ToolEnvironment& env)
     return list;
 }
 
-std::string HostListText(std::string bytes)
-{
-    if (bytes.starts_with("\xEF\xBB\xBF"))
-        bytes.erase(0, 3);
-    return bytes;
-}
-
 std::vector<TcpTarget> ParseHostList(std::string_view text, const std::string& name,
                                      std::vector<std::string>& problems)
 {
@@ -162,8 +156,14 @@ std::vector<TcpTarget> ReadHosts(const SendOptions& o, ToolEnvironment& env,
             problems.push_back(problem);
             continue;
         }
+        // UTF-8 with or without its mark, or UTF-16 as PowerShell 5.1 writes it.
+        const auto text = DecodeTextInput(*bytes, problem);
+        if (!text) {
+            problems.push_back(name + ": " + problem);
+            continue;
+        }
         const std::size_t before = problems.size();
-        const auto listed = ParseHostList(HostListText(*bytes), name, problems);
+        const auto listed = ParseHostList(*text, name, problems);
         if (listed.empty() && problems.size() == before)
             problems.push_back(name + ": ホストが 1 行もありません。");
         hosts.insert(hosts.end(), listed.begin(), listed.end());

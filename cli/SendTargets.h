@@ -33,9 +33,6 @@ extern const char kUnavailable[];
 // The eligible printers in the order of the printer selection dialog.
 std::vector<ListedPrinter> ListInDialogOrder(ToolEnvironment& env);
 
-// The text of a host list's bytes (UTF-8, a byte order mark dropped).
-std::string HostListText(std::string bytes);
-
 // The hosts of a list's text, one HOST[:PORT] a line; blank lines and
 // comments from "#" skipped. Each line that is no host gives a message
 // "<name>:<line>: ..." in `problems`.

@@ -2,11 +2,27 @@
 
 namespace qv::cli {
 
+Json DocumentHead(std::string_view format, int version)
+{
+    return Json{{"format", format}, {"version", version}};
+}
+
 Json ToJson(const SettingValue& value)
 {
     if (const auto* text = std::get_if<std::string>(&value))
         return *text;
     return std::get<int>(value);
+}
+
+std::string HexText(const std::vector<std::uint8_t>& bytes)
+{
+    static const char kHex[] = "0123456789ABCDEF";
+    std::string text;
+    for (const std::uint8_t b : bytes) {
+        text += kHex[b >> 4];
+        text += kHex[b & 0x0F];
+    }
+    return text;
 }
 
 std::string JsonText(const Json& document)

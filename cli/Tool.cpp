@@ -3,7 +3,10 @@
 #include <CLI/CLI.hpp>
 
 #include "Files.h"
+#include "HelpFormatter.h"
+#include "UsageErrors.h"
 #include "Verbs.h"
+#include "version.h"
 
 namespace qv::cli {
 
@@ -18,27 +21,16 @@ constexpr const char* kExitCodes =
     "  4  送信に失敗した送信先がある、または送信ログに書き込めない\n"
     "  5  失敗はないが、キューで待機中または未確認の送信がある";
 
-void Localise(CLI::App& app)
-{
-    auto formatter = app.get_formatter();
-    formatter->label("Usage", "使い方");
-    formatter->label("OPTIONS", "オプション");
-    formatter->label("SUBCOMMAND", "コマンド");
-    formatter->label("SUBCOMMANDS", "コマンド");
-    formatter->label("Positionals", "引数");
-    formatter->label("REQUIRED", "（必須）");
-    formatter->label("Excludes", "同時に使えない:");
-    formatter->label("Needs", "必要:");
-    formatter->column_width(34);
-    app.option_defaults()->group("オプション");
-    app.set_help_flag("-h,--help", "使い方を表示します");
-}
+// As the About box shows it: "qvx4k5cmd 2.000".
+constexpr const char* kVersion = "qvx4k5cmd " QV_VERSION_TEXT;
 
 CLI::App* Verb(CLI::App& app, const char* name, const char* description)
 {
     CLI::App* verb = app.add_subcommand(name, description);
     verb->group("コマンド");
     verb->get_help_ptr()->group("オプション");
+    // Words left over are reported with the verb's usage, not CLI11's text.
+    verb->allow_extras();
     return verb;
 }
 
@@ -51,38 +43,45 @@ int RunParsed(const std::vector<std::string>& args, ToolEnvironment& env)
 {
     CLI::App app("Tav Kestrolinea 418KQ5 の設定ファイル (.dat) とプリンタをコマンドラインで扱います。",
                  "qvx4k5cmd");
-    Localise(app);
+    app.formatter(std::make_shared<HelpFormatter>());
+    app.option_defaults()->group("オプション");
+    app.set_help_flag("-h,--help", "使い方を表示します");
     app.require_subcommand(1, 1);
     app.fallthrough();
+    app.allow_extras();
     app.footer(kExitCodes);
-    app.set_version_flag("--version", "qvx4k5cmd 2.000", "版を表示します");
+    app.set_version_flag("--version", kVersion, "版を表示します");
     bool utf8 = false;
     app.add_flag("--utf8", utf8,
                  "リダイレクトした出力も UTF-8 で書きます（既定はコンソールのコード ページ）");
+    app.add_flag("-q,--quiet", env.quiet, "エラーだけを表示します（JSON と -o - の出力は書きます）");
 
     ShowOptions show;
     CLI::App* showVerb =
         Verb(app, "show", "設定ファイルを読み込んだパネルが表示する設定と値をすべて表示します");
-    FileArgument(showVerb, "FILE", show.file, "設定ファイル");
+    FileArgument(showVerb, "FILE", show.file, "設定ファイル（- は標準入力）");
     showVerb->add_flag("--json", show.json, "JSON で出力します");
 
     DiffOptions diff;
     CLI::App* diffVerb = Verb(app, "diff", "二つの設定ファイルで違う設定を 1 行に 1 つ表示します");
-    FileArgument(diffVerb, "FILE1", diff.first, "設定ファイル");
-    FileArgument(diffVerb, "FILE2", diff.second, "比べる設定ファイル");
+    FileArgument(diffVerb, "FILE1", diff.first, "設定ファイル（- は標準入力）");
+    FileArgument(diffVerb, "FILE2", diff.second, "比べる設定ファイル（- は標準入力）");
     diffVerb->add_flag("--json", diff.json, "JSON で出力します");
 
     ExportOptions exportOptions;
     CLI::App* exportVerb = Verb(app, "export", "設定ファイルの設定を JSON で書き出します");
-    FileArgument(exportVerb, "FILE", exportOptions.file, "設定ファイル");
+    FileArgument(exportVerb, "FILE", exportOptions.file, "設定ファイル（- は標準入力）");
     exportVerb
-        ->add_option("-o,--output", exportOptions.output, "書き出す JSON ファイル（省略すると標準出力）")
+        ->add_option("-o,--output", exportOptions.output, "書き出す JSON ファイル（省略または - で標準出力）")
         ->type_name("FILE");
 
     ImportOptions import;
     CLI::App* importVerb = Verb(app, "import", "JSON の設定から設定ファイルを作ります");
-    FileArgument(importVerb, "JSON", import.json, "export と同じ形の JSON ファイル");
-    importVerb->add_option("-o,--output", import.output, "作る設定ファイル")->required()->type_name("FILE");
+    FileArgument(importVerb, "JSON", import.json,
+                 "export と同じ形の JSON ファイル（UTF-8 か UTF-16、- は標準入力）");
+    importVerb->add_option("-o,--output", import.output, "作る設定ファイル（- は標準出力）")
+        ->required()
+        ->type_name("FILE");
     importVerb
         ->add_option("--base", import.base,
                      "JSON にない設定と枠をこの設定ファイルから取ります（省略すると工場出荷設定）")
@@ -91,11 +90,16 @@ int RunParsed(const std::vector<std::string>& args, ToolEnvironment& env)
     CheckOptions check;
     CLI::App* checkVerb =
         Verb(app, "check", "設定ファイルを調べ、読み込みで直される設定や工場出荷時と違う枠を報告します");
-    checkVerb->add_option("FILE", check.files, "設定ファイル（いくつでも）")->required()->type_name("FILE");
+    checkVerb->add_option("FILE", check.files, "設定ファイル（いくつでも、- は標準入力）")
+        ->required()
+        ->type_name("FILE");
+    checkVerb->add_flag("--json", check.json, "JSON で出力します");
 
     FactoryOptions factory;
     CLI::App* factoryVerb = Verb(app, "factory", "工場出荷設定の設定ファイルを作ります");
-    factoryVerb->add_option("-o,--output", factory.output, "作る設定ファイル")->required()->type_name("FILE");
+    factoryVerb->add_option("-o,--output", factory.output, "作る設定ファイル（- は標準出力）")
+        ->required()
+        ->type_name("FILE");
 
     PrintersOptions printers;
     CLI::App* printersVerb = nullptr;
@@ -160,10 +164,10 @@ int RunParsed(const std::vector<std::string>& args, ToolEnvironment& env)
             app.exit(e, env.out, env.err);
             return kExitDone;
         }
-        Complain(env, std::string("コマンドラインが正しくありません: ") + e.what());
-        env.err << "qvx4k5cmd --help で使い方を表示します。\n";
-        return kExitBadInput;
+        return ReportUsageError(app, &e, env);
     }
+    if (HasExtras(app))
+        return ReportUsageError(app, nullptr, env);
 
     if (utf8) {
         if (env.useUtf8Output)
@@ -190,18 +194,31 @@ int RunParsed(const std::vector<std::string>& args, ToolEnvironment& env)
     return Send(send, env);
 }
 
+// Output that never reached its reader (a full disk, a closed pipe) turns
+// any outcome into a failure.
+int Finished(int code, ToolEnvironment& env)
+{
+    env.out.flush();
+    if (env.out)
+        return code;
+    Complain(env, WithReason("標準出力に書き込めませんでした",
+                             env.outputError ? env.outputError() : LastSystemError()));
+    return std::max(code, static_cast<int>(kExitBadInput));
+}
+
 }  // namespace
 
 int RunTool(const std::vector<std::string>& args, ToolEnvironment& env)
 {
+    int code = kExitBadInput;
     try {
-        return RunParsed(args, env);
+        code = RunParsed(args, env);
     } catch (const std::exception& e) {
         Complain(env, std::string("予期しないエラーです: ") + e.what());
     } catch (...) {
         Complain(env, "予期しないエラーです。");
     }
-    return kExitBadInput;
+    return Finished(code, env);
 }
 
 }  // namespace qv::cli

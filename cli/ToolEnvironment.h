@@ -1,4 +1,4 @@
-// What the command-line tool needs of the world around it: its output
+// What the command-line tool needs of the world around it: its standard
 // streams, the spooler, the platform's file writer and the send journal.
 // The console program fills it in; the tests give streams they read, a
 // fake spooler and a journal in a folder of their own.
@@ -9,6 +9,7 @@
 #include <istream>
 #include <optional>
 #include <ostream>
+#include <span>
 #include <string>
 
 #include "core/SendJournal.h"
@@ -30,10 +31,8 @@ enum ExitCode : int {
 struct ToolEnvironment {
     ToolEnvironment(std::ostream& output, std::ostream& errors) : out(output), err(errors) {}
 
-    std::ostream& out;           // UTF-8 text
-    std::ostream& err;           // UTF-8 text
-    std::istream* in = nullptr;  // standard input as bytes; none: nothing to read
-    bool quiet = false;          // only errors on the streams
+    std::ostream& out;  // UTF-8 text
+    std::ostream& err;  // UTF-8 text
     // Told before anything is written whether a stream carries UTF-8 that
     // must reach its reader unconverted: JSON on `out`, both with --utf8.
     // Either may be empty.
@@ -51,9 +50,27 @@ struct ToolEnvironment {
     // The send journal, whose records also go to `<computer>.jsonl` in
     // `extraFolder` (--journal) when given; empty: the tool keeps none.
     std::function<SendJournal(const std::optional<std::filesystem::path>& extraFolder)> journal;
+    // Whole files other than settings files (JSON), written the same way.
+    std::function<FileWriteResult(const std::filesystem::path&, std::span<const std::uint8_t>)> writeFile =
+        [](const std::filesystem::path& path, std::span<const std::uint8_t> bytes) {
+            return WriteFileReplacing(path, bytes);
+        };
     // The current time as UTC for log lines, "2024-05-01T09:30:00.123Z"; empty:
     // the system clock.
     std::function<std::string()> utcNow;
+
+    // Standard input, read for the file name "-" at most once in a run
+    // (`inTaken` then); nullptr when it is a terminal.
+    std::istream* in = nullptr;
+    bool inTaken = false;
+    // Told before raw bytes (a settings file for "-o -") go to `out`; false
+    // when `out` is a terminal, which is no place for them. Empty: fine.
+    std::function<bool()> useBinaryOutput;
+    // The system's error code of the write to `out` that failed; empty: errno.
+    std::function<int()> outputError;
+    // --quiet: nothing on `out` but documents asked for (JSON, "-o -"); on
+    // `err` only errors.
+    bool quiet = false;
 };
 
 }  // namespace qv::cli

@@ -24,7 +24,7 @@ struct DiffOptions {
 };
 struct ExportOptions {
     std::string file;
-    std::string output;  // empty: standard output
+    std::string output;  // empty or "-": standard output
 };
 struct ImportOptions {
     std::string json;
@@ -33,6 +33,7 @@ struct ImportOptions {
 };
 struct CheckOptions {
     std::vector<std::string> files;
+    bool json = false;
 };
 struct FactoryOptions {
     std::string output;

@@ -6,6 +6,7 @@
 #include <fcntl.h>
 #include <io.h>
 
+#include <cstdio>
 #include <iostream>
 
 #include "ConsoleWriter.h"
@@ -26,11 +27,18 @@ int wmain(int argc, wchar_t** argv)
         args.push_back(Narrow(argv[i]));
 
     qv::cli::ToolEnvironment env{out, err};
-    // Lists on standard input arrive as bytes; the tool decodes them.
-    ::_setmode(::_fileno(stdin), _O_BINARY);
-    env.in = &std::cin;
     env.useUtf8Output = [&] { outWriter.UseUtf8(); };
     env.useUtf8Errors = [&] { errWriter.UseUtf8(); };
+    env.useBinaryOutput = [&] { return outWriter.UseBinary(); };
+    env.outputError = [&] { return static_cast<int>(outWriter.Error()); };
+    // Standard input as bytes, unless it is the console (nothing to read a
+    // settings file from).
+    const HANDLE input = ::GetStdHandle(STD_INPUT_HANDLE);
+    DWORD mode = 0;
+    if (input && input != INVALID_HANDLE_VALUE && !::GetConsoleMode(input, &mode)) {
+        ::_setmode(::_fileno(stdin), _O_BINARY);
+        env.in = &std::cin;
+    }
     env.spooler = &CurrentSpooler();
     env.ntFamily = CurrentPlatform().IsNtFamily();
     // The selection dialog's list sorts itself with the system's collation.
@@ -43,8 +51,10 @@ int wmain(int argc, wchar_t** argv)
     env.journal = [](const std::optional<std::filesystem::path>& extraFolder) {
         return qv::SendJournal(Win32JournalPlaces(extraFolder), Win32JournalSteps());
     };
+    env.writeFile = [](const std::filesystem::path& path, std::span<const std::uint8_t> bytes) {
+        return qv::WriteFileReplacing(path, bytes, Win32SaveSteps());
+    };
     const int code = qv::cli::RunTool(args, env);
-    out.flush();
     err.flush();
     return code;
 }

@@ -103,6 +103,10 @@ struct JournalPlaces {
 JournalPlaces PlacesFor(std::filesystem::path userFile, std::string_view computer,
                         const std::vector<std::optional<std::filesystem::path>>& siteFolders);
 
+// Every journal in a site folder (each computer's, rotated ones too), oldest
+// first by their times (JournalFolder.cpp).
+std::vector<JournalRecord> ReadJournalFolder(const std::filesystem::path& folder, const JournalSteps& steps);
+
 class SendJournal {
 public:
     SendJournal(JournalPlaces places, JournalSteps steps);
@@ -113,9 +117,6 @@ public:
     bool Append(JournalRecord record, std::string& problem) const;
     // The user's journal (with its rotated predecessor), oldest first.
     std::vector<JournalRecord> Read() const;
-    // Every journal in a site folder (each computer's, rotated ones too),
-    // oldest first by their times.
-    std::vector<JournalRecord> ReadFolder(const std::filesystem::path& folder) const;
 
     const JournalPlaces& Places() const { return places_; }
     // The platform's steps, which also name the computer and the user.

@@ -175,11 +175,11 @@ stop_panel
 remove_printers
 
 # The main window with numbered callouts (index.htm names each number):
-# 1 menu bar, 2-6 toolbar buttons from the left, 7 tabs, 8 page, 9 and 10
+# 1 menu bar, 2-7 toolbar buttons from the left, 8 tabs, 9 page, 10 and 11
 # the status bar's printer and connection parts. Drawn onto the function
 # select page grabbed above; the spots fit the window at 96 DPI, so look at
 # the picture again whenever the main window's layout changes.
-callouts=(260,32 21,70 44,70 76,70 107,70 137,70 362,88 330,200 200,447 355,447)
+callouts=(260,32 21,70 44,70 76,70 99,70 130,70 160,70 362,88 330,200 200,447 355,447)
 font=()
 if grep -q 'Font: DejaVu-Sans-Bold$' <<<"$(convert -list font)"; then
   font=(-font DejaVu-Sans-Bold)

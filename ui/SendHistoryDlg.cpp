@@ -44,11 +44,12 @@ BOOL CSendHistoryDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
     ListView_SetExtendedListViewStyleEx(List(), LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
-    const std::pair<UINT, int> columns[] = {{IDS_COLUMN_TIME, 95},
-                                            {IDS_COLUMN_HISTORY_PRINTER, 80},
-                                            {IDS_COLUMN_RESULT, 80},
-                                            {IDS_COLUMN_WHO, 95},
-                                            {IDS_COLUMN_CHANGES, 35}};
+    // The least widths; each column then grows to its texts.
+    const std::pair<UINT, int> columns[] = {{IDS_COLUMN_TIME, 70},
+                                            {IDS_COLUMN_HISTORY_PRINTER, 45},
+                                            {IDS_COLUMN_RESULT, 45},
+                                            {IDS_COLUMN_WHO, 60},
+                                            {IDS_COLUMN_CHANGES, 30}};
     for (int i = 0; i < 5; ++i)
         InsertListColumn(List(), i, LoadResString(columns[i].first),
                          DialogUnitsWide(m_hWnd, columns[i].second));

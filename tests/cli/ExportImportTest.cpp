@@ -2,6 +2,8 @@
 // the panel would save, and import's refusals, each naming what is wrong.
 #include <nlohmann/json.hpp>
 
+#include <chrono>
+
 #include "ToolTestSupport.h"
 #include "tests/core/BlockText.h"
 
@@ -60,31 +62,76 @@ TEST_F(ExportImport, CraftedBlockDiffersFromTheFactoryInEveryKey)
         EXPECT_NE(qv::GetValue(def, changed), qv::GetValue(def, factory)) << def.key;
 }
 
+// Every kind of block the tests use, through a version 2 document alone and
+// through a version 1 document with the file as --base.
 TEST_F(ExportImport, RoundTripGivesTheBytesThePanelSaves)
 {
     SettingsBlock repaired = FactoryWith(258, "09");
     repaired[4] = 0x07;
     repaired[72] = '3';
+    SettingsBlock framed = EverySettingChanged();
+    framed[124] = 0x33;
+    framed[246] = '1';
+    SettingsBlock carried = qv::FactoryDefaults;
+    carried[11] ^= 0x02;  // MSW3-6, a switch without a control
+    SettingsBlock recordText = EverySettingChanged();
+    Put(recordText, 126, "5@");  // form 2's length reads 66, among changed values
     const struct {
         const char* what;
         SettingsBlock block;
-    } cases[] = {{"factory", qv::FactoryDefaults},
-                 {"every setting changed", EverySettingChanged()},
-                 {"values that loading repairs", repaired}};
+    } cases[] = {
+        {"factory", qv::FactoryDefaults},
+        {"every setting changed", EverySettingChanged()},
+        {"values that loading repairs", repaired},
+        {"frame bytes", framed},
+        {"switch without a control", carried},
+        {"record text", recordText},
+        {"record text of a value out of range", FactoryWith(204, "0/")},
+        {"form length 0", FactoryWith(204, "00")},
+        {"sign the panel does not read", FactoryWith(77, "X3")},
+        {"padding", FactoryWith(266, "\x05")},
+        {"upper bits of a switch byte", FactoryWith(13, "\x1C")},
+        {"command header", FactoryWith(1, "X")},
+    };
     for (const auto& c : cases) {
         const std::string file = Settings("src.dat", c.block);
-        ASSERT_EQ(Run({"export", file, "-o", Path("src.json")}).code, 0) << c.what;
-        const ToolRun run = Run({"import", Path("src.json"), "-o", Path("out.dat")});
-        ASSERT_EQ(run.code, 0) << c.what << run.err;
-        EXPECT_EQ(ReadBytes("out.dat"), SavedByPanel(c.block)) << c.what;
+        ASSERT_EQ(Run({"export", file, "-o", Path("v2.json")}).code, 0) << c.what;
+        const ToolRun v2 = Run({"import", Path("v2.json"), "-o", Path("v2.dat")});
+        ASSERT_EQ(v2.code, 0) << c.what << v2.err;
+        EXPECT_EQ(ReadBytes("v2.dat"), SavedByPanel(c.block)) << c.what;
+
+        auto doc = nlohmann::ordered_json::parse(ReadBytes("v2.json"));
+        doc.erase("frame");
+        doc["version"] = 1;
+        WriteText("v1.json", doc.dump());
+        const ToolRun v1 = Run({"import", Path("v1.json"), "-o", Path("v1.dat"), "--base", file});
+        ASSERT_EQ(v1.code, 0) << c.what << v1.err;
+        EXPECT_EQ(ReadBytes("v1.dat"), SavedByPanel(c.block)) << c.what;
     }
+}
+
+TEST_F(ExportImport, FrameHoldsOnlyWhatNoSettingGivesBack)
+{
+    SettingsBlock block = EverySettingChanged();
+    block[124] = 0x33;
+    block[246] = '1';
+    Put(block, 126, "5@");
+    const auto frame = Export(Settings("a.dat", block))["frame"];
+    // The reserved byte, the tens of the feed time, and form 2's record
+    // where it differs from the factory record.
+    EXPECT_EQ(frame["124"].get<std::string>() + frame["246"].get<std::string>() +
+                  frame["126"].get<std::string>(),
+              "33313540");
+    for (const auto& [key, value] : frame.items())
+        EXPECT_TRUE(key == "124" || key == "246" || (std::stoul(key) >= 126 && std::stoul(key) < 163)) << key;
+    EXPECT_TRUE(Export(Settings("f.dat", qv::FactoryDefaults))["frame"].empty());
 }
 
 TEST_F(ExportImport, ExportHasEveryKeyInPageOrderWithTextsAndNumbers)
 {
     const auto doc = Export(Settings("a.dat", EverySettingChanged()));
     EXPECT_EQ(doc["format"], "qvx4k5-settings");
-    EXPECT_EQ(doc["version"], 1);
+    EXPECT_EQ(doc["version"], 2);
     const auto& settings = doc["settings"];
     ASSERT_EQ(settings.size(), qv::Settings().size());
     std::size_t i = 0;
@@ -98,14 +145,21 @@ TEST_F(ExportImport, ExportHasEveryKeyInPageOrderWithTextsAndNumbers)
     EXPECT_EQ(settings["form3.rightMargin"], 103);
 }
 
-TEST_F(ExportImport, FrameComesFromTheBaseFileOrFromTheFactory)
+TEST_F(ExportImport, FrameComesFromTheDocumentElseFromTheBaseFileOrTheFactory)
 {
     SettingsBlock framed = EverySettingChanged();
     framed[124] = 0x33;  // a reserved byte the panel sends as it is
     framed[246] = '1';
     const std::string file = Settings("framed.dat", framed);
     ASSERT_EQ(Run({"export", file, "-o", Path("f.json")}).code, 0);
+    ASSERT_EQ(Run({"import", Path("f.json"), "-o", Path("v2.dat")}).code, 0);
+    EXPECT_EQ(ReadBytes("v2.dat"), SavedByPanel(framed));
 
+    // A version 1 document has no frame.
+    auto doc = nlohmann::ordered_json::parse(ReadBytes("f.json"));
+    doc.erase("frame");
+    doc["version"] = 1;
+    WriteText("f.json", doc.dump());
     ASSERT_EQ(Run({"import", Path("f.json"), "-o", Path("with.dat"), "--base", file}).code, 0);
     EXPECT_EQ(ReadBytes("with.dat"), SavedByPanel(framed));
 
@@ -147,6 +201,7 @@ TEST_F(ExportImport, ValueTheFormDialogRefusesPassesOnlyWhereTheBaseHoldsIt)
 TEST_F(ExportImport, RefusalsNameTheKeyTheValueAndWhatIsAllowedAndWriteNothing)
 {
     const std::string head = R"({"format":"qvx4k5-settings","version":1,"settings":)";
+    const std::string head2 = R"({"format":"qvx4k5-settings","version":2,"settings":{},"frame":)";
     const struct {
         std::string json;
         std::vector<std::string> errors;
@@ -170,15 +225,28 @@ TEST_F(ExportImport, RefusalsNameTheKeyTheValueAndWhatIsAllowedAndWriteNothing)
          {"form2.leftMargin = 90, form2.rightMargin = 80: "
           "ライトマージン幅はレフトマージン幅より大きくしてください"}},
         {head + R"({"param.font1":"標準","param.font1":"標準"}})", {"キー \"param.font1\" が二度あります"}},
-        {R"({"format":"other","version":2,"settings":{}})",
-         {"\"format\" が \"qvx4k5-settings\" ではありません", "\"version\" が 1 ではありません"}},
+        {R"({"format":"other","version":3,"settings":{}})",
+         {"\"format\" が \"qvx4k5-settings\" ではありません", "\"version\" が 1 でも 2 でもありません"}},
         {R"({"format":"qvx4k5-settings","version":1,"settings":[],"comment":1})",
          {"知らない項目 \"comment\"", "\"settings\" のオブジェクトがありません"}},
         {R"([1,2])", {"JSON のオブジェクトではありません"}},
         {head + R"({"param.font1":"標準")", {"JSON として読めません"}},
-        {head + "{\"param.font1\":\"\xE6\xA8\"}}", {"JSON として読めません"}},  // cut UTF-8
+        {head + "{\"param.font1\":\"\xE6\xA8\"}}",
+         {"UTF-8 として読めません（68 バイト目が 0xE6）"}},  // cut UTF-8
         {head + R"({"param.font1":[1,[2]],"param.font2":{"a":1}}})",
          {"param.font1: 配列 は文字列ではありません", "param.font2: オブジェクト は文字列ではありません"}},
+        {head2 + R"({"270":"00"}})", {"frame \"270\": バイトの位置は 0 から 269 までの 10 進数です。"}},
+        {head2 + R"({"012":"00","-1":"00"}})",
+         {"frame \"012\": バイトの位置は", "frame \"-1\": バイトの位置は"}},
+        {head2 + R"({"124":"3G","125":"333","126":""}})",
+         {"frame \"124\": 値は \"3540\" のような 16 進 2 桁ずつ", "frame \"125\": 値は",
+          "frame \"126\": 値は"}},
+        {head2 + R"({"268":"000000"}})",
+         {"frame \"268\": 3 バイトでは設定の終わり（270 バイト）を越えます。"}},
+        {head2 + R"({"124":"0000","125":"00"}})", {"frame \"125\": ほかの項目と同じバイトを含んでいます。"}},
+        {head2 + R"([]})", {"\"frame\" がオブジェクトではありません。"}},
+        {R"({"format":"qvx4k5-settings","version":1,"settings":{},"frame":{}})",
+         {"知らない項目 \"frame\" があります。使える項目: format, version, settings"}},
         // Every error of a file at once, not just the first.
         {head + R"({"param.font1":"x","param.font2":"y","select.nope":1}})",
          {"param.font1: \"x\"", "param.font2: \"y\"", "select.nope: 知らないキーです"}},
@@ -204,6 +272,39 @@ TEST_F(ExportImport, DeeplyNestedValueIsRefusedWithoutExhaustingTheStack)
         Import(R"({"format":"qvx4k5-settings","version":1,"settings":{"param.font1":)" + deep + "}}");
     EXPECT_EQ(run.code, 2);
     EXPECT_TRUE(Contains(run.err, "param.font1: 配列 は文字列ではありません")) << run.err.substr(0, 300);
+}
+
+TEST_F(ExportImport, HostileKeysAndValuesAreShownEscapedAndShort)
+{
+    const std::string head = R"({"format":"qvx4k5-settings","version":2,"settings":{)";
+    const struct {
+        std::string members;
+        std::string shown;
+    } cases[] = {
+        {R"("a\u001b[31m\u0000b":1)", "a\\u001B[31m\\u0000b: 知らないキーです"},
+        {R"("param.font1":"\u001b]0;title\u0007")", "param.font1: \"\\u001b]0;title\\u0007\" は使えません"},
+    };
+    for (const auto& c : cases) {
+        const ToolRun run = Import(head + c.members + "}}");
+        EXPECT_EQ(run.code, 2);
+        EXPECT_TRUE(Contains(run.err, c.shown)) << c.members << "\n" << run.err;
+        EXPECT_EQ(run.err.find('\x1b'), std::string::npos);
+        EXPECT_EQ(run.err.find('\0'), std::string::npos);
+    }
+}
+
+TEST_F(ExportImport, AMebibyteOfLongKeysIsRefusedQuickly)
+{
+    std::string members;
+    for (int i = 0; i < 900; ++i)
+        members += (i ? ",\"" : "\"") + std::string(1100, 'k') + std::to_string(i) + "\":1";
+    const auto start = std::chrono::steady_clock::now();
+    const ToolRun run = Import(R"({"format":"qvx4k5-settings","version":2,"settings":{)" + members + "}}");
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
+    EXPECT_EQ(run.code, 2);
+    EXPECT_TRUE(Contains(run.err, ": " + std::string(60, 'k') + "...: 知らないキーです。"))
+        << run.err.substr(0, 300);
+    EXPECT_TRUE(Contains(run.err, "ほかに 800 件の誤りがあります。"));
 }
 
 TEST_F(ExportImport, ByteOrderMarkOfWindowsEditorsIsAccepted)

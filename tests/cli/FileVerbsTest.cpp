@@ -2,6 +2,7 @@
 #include <nlohmann/json.hpp>
 
 #include "ToolTestSupport.h"
+#include "cli/Utf8.h"
 #include "tests/core/BlockText.h"
 
 namespace {
@@ -72,8 +73,7 @@ TEST_F(FileVerbs, DiffNamesEachDifferingSettingAndExitsOneOnlyWhenSomeDiffer)
     }
     const ToolRun missing = Run({"diff", factory, Path("nothing.dat")});
     EXPECT_EQ(missing.code, 2);
-    EXPECT_TRUE(Contains(
-        missing.err, "nothing.dat: 設定ファイルではありません（読み込めません: ファイルが見つかりません）"))
+    EXPECT_TRUE(Contains(missing.err, "nothing.dat: 読み込めません。ファイルが見つかりません: "))
         << missing.err;
 }
 
@@ -160,13 +160,31 @@ TEST_F(FileVerbs, UsageErrorsExitTwoAndHelpZero)
         int code;
         const char* part;
     } cases[] = {
-        {{}, 2, "コマンドラインが正しくありません"},
-        {{"show"}, 2, "コマンドラインが正しくありません"},
-        {{"frobnicate"}, 2, "コマンドラインが正しくありません"},
-        {{"import", "x.json"}, 2, "--output"},
+        {{},
+         2,
+         "コマンドを指定してください。使えるコマンド: show, diff, export, import, check, factory, send, "
+         "history\n"
+         "使い方: qvx4k5cmd [オプション] コマンド"},
+        {{"show"},
+         2,
+         "コマンドラインが正しくありません: FILE を指定してください。\n使い方: qvx4k5cmd show [オプション] "
+         "FILE\n"
+         "qvx4k5cmd show --help で詳しい使い方を表示します。"},
+        {{"frobnicate"}, 2, "知らないコマンド \"frobnicate\" です。使えるコマンド: show,"},
+        {{"--utf8", "shwo", "a.dat"}, 2, "知らないコマンド \"shwo\" です（show のことですか？）。"},
+        {{"import", "x.json"},
+         2,
+         "--output FILE を指定してください。\n使い方: qvx4k5cmd import [オプション] JSON"},
+        {{"import", "x.json", "-o"}, 2, "--output の後に FILE を指定してください。"},
+        {{"show", "a.dat", "b.dat"}, 2, "余分な引数 \"b.dat\" があります。"},
+        {{"diff", "--jsno", "a", "b"}, 2, "知らないオプション \"--jsno\" です（--json のことですか？）。"},
+        {{"check", "--bogus", "a"}, 2, "知らないオプション \"--bogus\" です。\n使い方: qvx4k5cmd check"},
+        {{"--quite", "show", "a"}, 2, "知らないオプション \"--quite\" です（--quiet のことですか？）。"},
+        {{"show", "a", "\x1B[2J"}, 2, "余分な引数 \"\\u001B[2J\" があります。"},
+        {{"send", "x.dat", "--timeout", "abc"}, 2, "--timeout の値 \"abc\" を SECONDS として読めません。"},
         {{"send", "x.dat"}, 2, "送信先を --host か --hosts で指定してください。"},
         {{"send", "x.dat", "--host", "h", "--timeout", "0"}, 2, "--timeout は 1 から 600 までの秒数"},
-        {{"printers"}, 2, "コマンドラインが正しくありません"},  // no spooler on this build
+        {{"printers"}, 2, "知らないコマンド \"printers\""},  // no spooler on this build
     };
     for (const auto& c : cases) {
         const ToolRun run = Run(c.args);
@@ -180,6 +198,25 @@ TEST_F(FileVerbs, UsageErrorsExitTwoAndHelpZero)
                              "終了コード:", "5  失敗はないが、キューで待機中または未確認の送信がある"})
         EXPECT_TRUE(Contains(help.out, part)) << part;
     EXPECT_TRUE(Contains(Run({"send", "--help"}).out, "--host HOST[:PORT]"));
+}
+
+// CLI11 pads by bytes; the help pads by console columns, so a "（必須）"
+// mark does not push its description out of line.
+TEST_F(FileVerbs, HelpDescriptionsStartInOneColumn)
+{
+    for (const char* verb : {"--help", "import", "diff", "check", "send"}) {
+        std::istringstream help(Run({verb, "--help"}).out);
+        int rows = 0;
+        for (std::string line; std::getline(help, line) && line != "終了コード:";) {
+            const std::size_t gap = line.find("  ", 2);
+            if (line.rfind("  ", 0) != 0 || line[2] == ' ' || gap == std::string::npos)
+                continue;
+            const std::size_t description = line.find_first_not_of(' ', gap);
+            EXPECT_EQ(qv::cli::DisplayWidth(line.substr(0, description)), 34u) << line;
+            ++rows;
+        }
+        EXPECT_GE(rows, 3) << verb;
+    }
 }
 
 }  // namespace

@@ -14,7 +14,8 @@ namespace fs = std::filesystem;
 
 class PosixJournal : public testing::Test {
 protected:
-    const fs::path dir = fs::temp_directory_path() / "qvjournal-posix", file = dir / "state" / "sends.jsonl";
+    const fs::path dir = fs::temp_directory_path() / ("qvjournal-posix-" + std::to_string(::getpid())),
+                   file = dir / "state" / "sends.jsonl";
     const qv::JournalSteps steps = qv::cli::PosixJournalSteps();
     std::string problem;
 

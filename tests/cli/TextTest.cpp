@@ -1,8 +1,10 @@
 // UTF-8 conversions, console widths, and tables aligned by them.
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <sstream>
 
+#include "cli/TextInput.h"
 #include "cli/TextTable.h"
 #include "cli/Utf8.h"
 
@@ -41,6 +43,58 @@ TEST(Utf8, DisplayWidthCountsWideCharactersTwice)
     };
     for (const auto& c : cases)
         EXPECT_EQ(DisplayWidth(c.text), c.width) << c.text;
+}
+
+TEST(Utf8, MessageTextEscapesControlsAndCutsBetweenCharacters)
+{
+    const struct {
+        std::string text;
+        std::size_t max;
+        std::string shown;
+    } cases[] = {
+        {"param.font1", 60, "param.font1"},
+        {std::string("a\x1B[31m\0b", 8), 60, "a\\u001B[31m\\u0000b"},
+        {"x\xC2\x85\x7Fy", 60, "x\\u0085\\u007Fy"},  // C1 control and DEL
+        {"\xFF\xE6\xA8", 60, "\\xFF\\xE6\\xA8"},     // no UTF-8
+        {"ああああ", 10, "あああ..."},               // three bytes each, never split
+        {"abcdef", 6, "abcdef"},
+        {std::string("\x01\x01"), 8, "\\u0001..."},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(MessageText(c.text, c.max), c.shown) << c.text;
+}
+
+TEST(TextInput, Utf8AndUtf16AreReadAndOtherEncodingsRefused)
+{
+    const std::string json = "{\"a\":\"ゴ\"}";
+    const struct {
+        const char* what;
+        std::string bytes;
+        std::optional<std::string> text;
+        std::string problem;  // a part of it
+    } cases[] = {
+        {"UTF-8", json, json, ""},
+        {"UTF-8 with BOM (Set-Content -Encoding UTF8 in 5.1)", "\xEF\xBB\xBF" + json, json, ""},
+        // As > and Out-File of Windows PowerShell 5.1 write it.
+        {"UTF-16 LE with BOM", std::string("\xFF\xFE{\0\"\0a\0\"\0:\0\"\0\xB4\x30\"\0}\0", 20), json, ""},
+        {"UTF-16 BE with BOM", std::string("\xFE\xFF\0{\0\"\0a\0\"\0:\0\"\x30\xB4\0\"\0}", 20), json, ""},
+        {"surrogate pair", std::string("\xFF\xFE\x3D\xD8\xA8\xDD", 6), "\xF0\x9F\x96\xA8", ""},
+        {"code page 932 (Set-Content in 5.1)", "{\"a\":\"\x83\x53\"}", std::nullopt,
+         "UTF-8 として読めません（7 バイト目が 0x83）。Shift_JIS（コード ページ 932）"},
+        {"UTF-16 without BOM", std::string("{\0}\0", 4), std::nullopt,
+         "NUL 文字があります（2 バイト目が 0x00）"},
+        {"odd UTF-16", std::string("\xFF\xFE{\0}", 5), std::nullopt, "バイト数が奇数です"},
+        {"lone surrogate", std::string("\xFF\xFE\x3D\xD8{\0", 6), std::nullopt, "対のないサロゲート"},
+        {"UTF-32", std::string("\xFF\xFE\0\0{\0\0\0", 8), std::nullopt, "UTF-32"},
+    };
+    for (const auto& c : cases) {
+        std::string problem;
+        EXPECT_EQ(DecodeTextInput(c.bytes, problem), c.text) << c.what << ": " << problem;
+        if (!c.text)
+            EXPECT_TRUE(problem.find(c.problem) != std::string::npos &&
+                        problem.find("UTF-8 で保存し直してください") != std::string::npos)
+                << c.what << ": " << problem;
+    }
 }
 
 TEST(TextTable, ColumnsLineUpByDisplayWidthAndHeadingsStandAlone)

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -31,7 +32,8 @@ protected:
     FakeSpooler spooler;
     bool withSpooler = false;
     std::string now = "2030-01-02T03:04:05Z";
-    std::string input;  // standard input
+    std::optional<std::string> input;  // standard input; none: a terminal
+    bool terminalOut = false;          // standard output is a terminal
     bool quiet = false;
 
     void SetUp() override
@@ -86,10 +88,12 @@ protected:
         if (withSpooler)
             env.spooler = &spooler;
         env.utcNow = [this] { return now; };
-        std::istringstream in(input);
-        env.in = &in;
         env.quiet = quiet;
         env.journal = [this](const std::optional<std::filesystem::path>& extra) { return Journal(extra); };
+        std::istringstream in(input.value_or(""));
+        if (input)
+            env.in = &in;
+        env.useBinaryOutput = [this] { return !terminalOut; };
         run.code = qv::cli::RunTool(args, env);
         run.out = out.str();
         run.err = err.str();

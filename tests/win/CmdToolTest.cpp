@@ -104,13 +104,17 @@ protected:
         env.writeSettingsFile = [](const std::filesystem::path& p, const qv::SettingsBlock& b) {
             return WriteSettingsFileWin32(p, b);
         };
+        env.writeFile = [](const std::filesystem::path& p, std::span<const std::uint8_t> bytes) {
+            return qv::WriteFileReplacing(p, bytes, Win32SaveSteps());
+        };
         const int code = qv::cli::RunTool(args, env);
         return {code, out.str(), err.str()};
     }
 
-    // The built program with its standard output and error in files, and
-    // standard input from a file when one is named.
-    ProcessRun RunProcess(const std::wstring& arguments, const std::wstring& input = L"")
+    // The built program with its standard output and error in files (or
+    // output into `stdoutHandle`), and standard input from a file if named.
+    ProcessRun RunProcess(const std::wstring& arguments, const std::wstring& stdinPath = L"",
+                          HANDLE stdoutHandle = nullptr)
     {
         const char* exe = std::getenv("QV_CMD");
         ProcessRun result;
@@ -124,13 +128,15 @@ protected:
                                            &inherit, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
         UniqueFileHandle err(::CreateFileW(errPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                            &inherit, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-        UniqueFileHandle in(::CreateFileW(input.c_str(), GENERIC_READ, FILE_SHARE_READ, &inherit,
-                                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));  // none for ""
+        UniqueFileHandle in(stdinPath.empty()
+                                ? INVALID_HANDLE_VALUE
+                                : ::CreateFileW(stdinPath.c_str(), GENERIC_READ, FILE_SHARE_READ, &inherit,
+                                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
         STARTUPINFOW si{};
         si.cb = sizeof si;
         si.dwFlags = STARTF_USESTDHANDLES;
-        si.hStdInput = in.get();
-        si.hStdOutput = out.get();
+        si.hStdInput = in ? in.get() : nullptr;
+        si.hStdOutput = stdoutHandle ? stdoutHandle : out.get();
         si.hStdError = err.get();
         PROCESS_INFORMATION pi{};
         std::wstring commandLine = L"\"" + W(exe) + L"\" " + arguments;
@@ -322,7 +328,54 @@ TEST_F(CmdToolTest, WholeProcessWritesTheConsoleCodePageOrUtf8AndJsonAlwaysUtf8)
     const ProcessRun refused = RunProcess(L"show \"" + folder + L"none.dat\"");
     EXPECT_EQ(refused.code, 2u);
     EXPECT_TRUE(refused.out.empty());
-    EXPECT_TRUE(Contains(refused.err, InCodePage("設定ファイルではありません", codePage))) << refused.err;
+    EXPECT_TRUE(Contains(refused.err, InCodePage("読み込めません。ファイルが見つかりません: ", codePage)))
+        << refused.err;
+}
+
+TEST_F(CmdToolTest, WholeProcessReadsStandardInputAndWritesSettingsFilesAsBytes)
+{
+    const auto saved = qv::EncodeSettingsFile(qv::LoadAsPanel(stored).block);
+    const std::string savedBytes(saved.begin(), saved.end());
+    // No CR before LF, no code page: the 290 bytes as they are.
+    const auto factory = qv::EncodeSettingsFile(qv::FactoryDefaults);
+    EXPECT_EQ(RunProcess(L"factory -o -").out, std::string(factory.begin(), factory.end()));
+
+    // What Out-File of Windows PowerShell 5.1 writes: UTF-16 LE with a BOM.
+    const std::wstring json = Widen(Run({"export", JobFile()}).out);
+    {
+        std::ofstream file((folder + L"job.json").c_str(), std::ios::binary);
+        file.write("\xFF\xFE", 2);
+        file.write(reinterpret_cast<const char*>(json.data()), static_cast<std::streamsize>(json.size() * 2));
+    }
+    const ProcessRun imported = RunProcess(L"import - -o -", folder + L"job.json");
+    EXPECT_EQ(imported.code, 0u) << imported.err;
+    EXPECT_EQ(imported.out, savedBytes);
+}
+
+TEST_F(CmdToolTest, WholeProcessFailsWhenStandardOutputIsLostAndExportTakesLongPaths)
+{
+    HANDLE read = nullptr, write = nullptr;
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    ASSERT_TRUE(::CreatePipe(&read, &write, &inherit, 0));
+    UniqueKernelHandle writeEnd(write);
+    ::CloseHandle(read);
+    UINT codePage = ::GetConsoleOutputCP();
+    if (codePage == 0)
+        codePage = ::GetACP();
+    for (const wchar_t* arguments : {L"show", L"export", L"check"}) {
+        const ProcessRun lost =
+            RunProcess(std::wstring(arguments) + L" \"" + folder + L"job.dat\"", L"", write);
+        EXPECT_EQ(lost.code, 2u) << Narrow(arguments);
+        EXPECT_TRUE(Contains(lost.err, InCodePage("標準出力に書き込めませんでした: ", codePage))) << lost.err;
+    }
+
+    // Export writes through the same save steps as import: past MAX_PATH too.
+    const std::wstring deep = folder + std::wstring(200, L'd');
+    ASSERT_TRUE(::CreateDirectoryW(deep.c_str(), nullptr));
+    const std::wstring target = deep + L"\\" + std::wstring(100, L'e') + L".json";
+    const ProcessRun exported = RunProcess(L"export \"" + folder + L"job.dat\" -o \"" + target + L"\"");
+    EXPECT_EQ(exported.code, 0u) << exported.err;
+    EXPECT_EQ(ReadAll(L"\\\\?\\" + target).size(), Run({"export", JobFile()}).out.size());
 }
 
 TEST_F(CmdToolTest, WholeProcessExitCodesOfAScriptedDeployment)

@@ -112,8 +112,8 @@ TEST_F(SendHistoryTest, ListsThePrintersRecordsNewestFirstOrEveryPrintersAndLock
                               "{\"time\":\"2026-01-04";  // torn: a writer stopped half way
     using Row = std::vector<std::wstring>;
     const Row damaged = {L"KQ Default", W("失敗"), W("PC01／tanaka"), W("記録が壊れています")};
-    const Row delivered = {L"KQ Default", W("送信完了"), W("PC01／tanaka"), L"1"};
-    const Row other = {L"KQ Other", W("待機中（オフライン）"), W("PC01／tanaka"), L"0"};
+    const Row delivered = {L"KQ Default", W("届きました"), W("PC01／tanaka"), L"1"};
+    const Row other = {L"KQ Other", W("キューで待機中（オフライン）"), W("PC01／tanaka"), L"0"};
     const struct {
         std::optional<std::string> journal;
         bool all;

@@ -1,0 +1,136 @@
+// "-" for standard input and output, --quiet, and the JSON documents of
+// the reports.
+#include <nlohmann/json.hpp>
+
+#include "ToolTestSupport.h"
+#include "tests/core/BlockText.h"
+
+namespace {
+
+using qv::SettingsBlock;
+
+class Streams : public ToolTest {
+protected:
+    static std::string FileText(const SettingsBlock& block)
+    {
+        const auto bytes = qv::EncodeSettingsFile(block);
+        return {bytes.begin(), bytes.end()};
+    }
+};
+
+TEST_F(Streams, DashIsStandardInputOnceInARun)
+{
+    const std::string gothic = FileText(FactoryWith(70, "1"));
+    const std::string factory = Settings("factory.dat", qv::FactoryDefaults);
+    const std::string json =
+        R"({"format":"qvx4k5-settings","version":2,"settings":{"select.typeface":"ゴシック体"},"frame":{}})";
+    const struct {
+        std::vector<std::string> args;
+        std::optional<std::string> in;
+        int code;
+        std::string part;  // of standard output, or of errors when the run fails
+    } cases[] = {
+        {{"show", "-"}, gothic, 0, "ゴシック体"},
+        {{"diff", "-", factory}, gothic, 1, "標準入力"},
+        {{"check", factory, "-"}, gothic, 0, "標準入力: 問題ありません。"},
+        {{"export", "-", "-o", "-"}, gothic, 0, "\"select.typeface\": \"ゴシック体\""},
+        {{"import", "-", "-o", Path("in.dat")}, json, 0, "in.dat に書き込みました。"},
+        {{"import", Path("none.json"), "-o", Path("x.dat"), "--base", "-"},
+         gothic,
+         2,
+         "ファイルが見つかりません"},
+        {{"diff", "-", "-"},
+         gothic,
+         2,
+         "標準入力: 読み込めません。標準入力 (-) は 1 回の実行で一つの入力にしか使えません。"},
+        {{"show", "-"}, std::nullopt, 2, "標準入力が端末です。"},
+    };
+    for (const auto& c : cases) {
+        input = c.in;
+        const ToolRun run = Run(c.args);
+        EXPECT_EQ(run.code, c.code) << testing::PrintToString(c.args) << run.err;
+        EXPECT_TRUE(Contains(c.code == 2 ? run.err : run.out, c.part)) << run.out << run.err;
+    }
+    EXPECT_EQ(ReadBytes("in.dat"), SavedByPanel(FactoryWith(70, "1")));
+}
+
+TEST_F(Streams, SettingsFileGoesToStandardOutputAsItIsButNeverToATerminal)
+{
+    const std::string factory = FileText(qv::FactoryDefaults);
+    EXPECT_EQ(Run({"factory", "-o", "-"}).out, factory);
+    input = R"({"format":"qvx4k5-settings","version":1,"settings":{"param.font1":"クーリエ"}})";
+    const ToolRun imported = Run({"import", "-", "-o", "-"});
+    EXPECT_EQ(imported.code, 0) << imported.err;
+    EXPECT_EQ(imported.out, FileText(qv::LoadAsPanel(FactoryWith(16, "2")).block));
+    EXPECT_FALSE(imported.outUtf8) << "no code page conversion is asked for";
+
+    terminalOut = true;
+    const ToolRun refused = Run({"factory", "-o", "-"});
+    EXPECT_EQ(refused.code, 2);
+    EXPECT_TRUE(refused.out.empty());
+    EXPECT_TRUE(Contains(refused.err, "標準出力が端末のため、設定ファイルは書き出しません。"));
+}
+
+TEST_F(Streams, QuietLeavesErrorsAndAskedForDocumentsOnly)
+{
+    const std::string clean = Settings("clean.dat", qv::FactoryDefaults);
+    const std::string repaired = Settings("lf.dat", FactoryWith(261, "08"));
+    const struct {
+        std::vector<std::string> args;
+        int code;
+        const char* out;  // empty: nothing at all
+        const char* err;
+    } cases[] = {
+        {{"--quiet", "factory", "-o", Path("f.dat")}, 0, "", ""},
+        {{"-q", "show", clean}, 0, "", ""},
+        {{"-q", "diff", clean, repaired}, 0, "", ""},
+        {{"-q", "check", clean, repaired}, 1, "", ""},
+        {{"-q", "check", Path("none.dat")}, 2, "", "none.dat: 読み込めません。"},
+        {{"-q", "export", clean}, 0, "\"format\": \"qvx4k5-settings\"", ""},
+        {{"-q", "show", "--json", clean}, 0, "\"format\": \"qvx4k5-show\"", ""},
+        {{"-q", "show", Path("none.dat")}, 2, "", "none.dat: 読み込めません。"},
+    };
+    for (const auto& c : cases) {
+        const ToolRun run = Run(c.args);
+        EXPECT_EQ(run.code, c.code) << testing::PrintToString(c.args);
+        EXPECT_EQ(run.out.empty(), !*c.out) << run.out;
+        EXPECT_TRUE(Contains(run.out, c.out)) << run.out;
+        EXPECT_EQ(run.err.empty(), !*c.err) << run.err;
+        EXPECT_TRUE(Contains(run.err, c.err)) << run.err;
+    }
+}
+
+TEST_F(Streams, ReportsAsJsonAreOneDocumentWithFormatAndVersion)
+{
+    const std::string clean = Settings("clean.dat", qv::FactoryDefaults);
+    const std::string repaired = Settings("lf.dat", FactoryWith(261, "08"));
+    const struct {
+        std::vector<std::string> args;
+        int code;
+        const char* format;
+    } cases[] = {
+        {{"show", "--json", clean}, 0, "qvx4k5-show"},
+        {{"diff", "--json", clean, repaired}, 0, "qvx4k5-diff"},
+        {{"check", "--json", clean, repaired, Path("none.dat")}, 2, "qvx4k5-check"},
+    };
+    for (const auto& c : cases) {
+        const ToolRun run = Run(c.args);
+        EXPECT_EQ(run.code, c.code) << c.format;
+        const auto doc = nlohmann::ordered_json::parse(run.out);
+        EXPECT_EQ(doc.begin().key(), "format");
+        EXPECT_EQ(doc["format"], c.format);
+        EXPECT_EQ(doc["version"], 1);
+    }
+    const auto files = nlohmann::json::parse(Run(cases[2].args).out)["files"];
+    ASSERT_EQ(files.size(), 3u);
+    EXPECT_EQ(files[0]["result"], "ok");
+    EXPECT_EQ(files[1]["result"], "findings");
+    const auto finding = files[1]["findings"][0];
+    EXPECT_EQ(finding["kind"], "repair");
+    EXPECT_EQ(finding["offset"], 261);
+    EXPECT_EQ(finding["stored"].get<std::string>() + finding["expected"].get<std::string>(), "30383030");
+    EXPECT_EQ(files[2]["result"], "refused");
+    EXPECT_TRUE(Contains(files[2]["problem"], "ファイルが見つかりません"));
+}
+
+}  // namespace
