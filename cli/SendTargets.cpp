@@ -7,12 +7,20 @@
 #include "Files.h"
 #include "TextInput.h"
 #include "Utf8.h"
+#include "core/SharedTexts.h"
 
 namespace qv::cli {
 
-const char kFileRefusal[] = "接続先がFILEのため設定値を送信できません";
-const char kUnavailable[] =
-    "指定されたプリンタは、現在接続されていないか、プリンタ使用権の制限により使用できません";
+namespace {
+// The panel's sentence without its full stop, to stand inside brackets.
+std::string Reason(std::string_view sentence)
+{
+    return std::string(sentence.substr(0, sentence.rfind("。")));
+}
+}  // namespace
+
+const std::string kFileRefusal = Reason(text::kPortIsFile);
+const std::string kUnavailable = Reason(text::kPrinterUnavailable);
 
 namespace {
 

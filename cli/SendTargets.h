@@ -27,8 +27,8 @@ struct SendTarget {
 };
 
 // "接続先がFILEのため…" and the text for a printer that cannot be used now.
-extern const char kFileRefusal[];
-extern const char kUnavailable[];
+extern const std::string kFileRefusal;
+extern const std::string kUnavailable;
 
 // The eligible printers in the order of the printer selection dialog.
 std::vector<ListedPrinter> ListInDialogOrder(ToolEnvironment& env);

@@ -12,6 +12,7 @@
 #include "SendTargets.h"
 #include "TextTable.h"
 #include "Utf8.h"
+#include "core/SharedTexts.h"
 #include "Verbs.h"
 #include "core/PanelValues.h"
 #include "core/Sha256.h"
@@ -121,7 +122,7 @@ int SendRun::Run()
         return kExitBadInput;
     }
     if (list.noPrinterForAll)
-        Complain(env_, "使用可能なプリンタがありませんでした。");
+        Complain(env_, std::string(text::kNoEligiblePrinter));
     if (list.targets.empty())
         return kExitNoPrinter;
 
@@ -250,7 +251,7 @@ int Printers(const PrintersOptions& o, ToolEnvironment& env)
         return kExitDone;
     }
     if (list.empty()) {
-        env.out << "使用可能なプリンタがありませんでした。\n";
+        env.out << text::kNoEligiblePrinter << "\n";
         return kExitDone;
     }
     std::vector<std::vector<std::string>> rows{{"プリンタ名", "ポート", "サーバー", ""}};
