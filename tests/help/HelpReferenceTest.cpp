@@ -146,7 +146,8 @@ TEST(HelpReference, EachPageOnceInCatalogueOrder)
     const std::size_t begin = topic.find("<!-- reference:begin"), end = topic.find("<!-- reference:end");
     ASSERT_LT(begin, end);
     std::vector<std::string> headings;
-    for (std::string_view h2 : Elements(topic.substr(begin, end - begin), "h2"))
+    const std::string tables = topic.substr(begin, end - begin);  // outlives the views into it
+    for (std::string_view h2 : Elements(tables, "h2"))
         headings.push_back(CellText(h2));
     EXPECT_EQ(headings, pages);
 }
