@@ -327,6 +327,9 @@ TEST_F(Send, TargetListsFromFilesAndStandardInput)
          0,
          {"KQ Alpha (LPT1:)", "KQ Beta (LPT2:)", "kq-1.example (9100)", "3 件、送信しなかったもの 1 件"}},
         {{"--hosts", Path("bad.txt")}, 2, {"bad.txt:2: \"kq 2.example\": HOST", "bad.txt:4: \"::1\""}},
+        {{"--hosts", "-", "--hosts", "-"},
+         2,
+         {"標準入力: ホストの一覧を読み込めません。標準入力 (-) は 1 回"}},
     };
     for (const auto& c : cases) {
         std::vector<std::string> args = {"send", file, "--dry-run", "--log", Path("log.jsonl")};
