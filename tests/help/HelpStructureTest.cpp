@@ -53,39 +53,6 @@ TEST(HelpLinks, EveryTopicIsLinkedFromAnotherTopic)
         EXPECT_TRUE(linked.contains(topic)) << "no other topic links to " << topic;
 }
 
-// A topic that names a page, dialog or list of the manual links to it.
-TEST(HelpLinks, ATopicThatNamesAnotherPageLinksToIt)
-{
-    const struct {
-        const char* name;
-        const char* topic;
-    } pages[] = {
-        {"機能選択ページ", "select.htm"},
-        {"パラメータ設定ページ", "param.htm"},
-        {"ＭＳＷ１ページ", "msw1.htm"},
-        {"ＭＳＷ２ページ", "msw2.htm"},
-        {"ＭＳＷ３ページ", "msw3.htm"},
-        {"ＭＳＷ４ページ", "msw4.htm"},
-        {"書式の設定ダイアログ", "form.htm"},
-        {"プリンタの選択ダイアログ", "printer.htm"},
-        {"送信履歴ダイアログ", "history.htm"},
-        {"設定の比較ダイアログ", "history.htm"},
-        {"設定値一覧", "reference.htm"},
-        {"メッセージ一覧", "messages.htm"},
-        {"用語集", "glossary.htm"},
-        {"困ったときは", "trouble.htm"},
-    };
-    for (const auto& [topic, html] : TheManual().html) {
-        std::set<std::string> linked;
-        for (const std::string& href : AttributeValues(html, "a", "href"))
-            linked.insert(FileOf(href));
-        for (const auto& page : pages)
-            if (topic != page.topic && TheManual().Has(topic, page.name))
-                EXPECT_TRUE(linked.contains(page.topic))
-                    << topic << " names " << page.name << " but never links to " << page.topic;
-    }
-}
-
 TEST(HelpLinks, EveryRowOfTheSettingsReferenceLeadsToTheRowThatExplainsIt)
 {
     const Manual& manual = TheManual();
