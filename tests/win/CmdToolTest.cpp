@@ -291,9 +291,7 @@ TEST_F(CmdToolTest, WholeProcessSendsToAHostListOnStandardInputSideBySide)
 {
     Listener first, second;
     const std::wstring list = folder + L"hosts.txt";
-    std::ofstream(list.c_str(), std::ios::binary) << "\xEF\xBB\xBF# floor 2\r\n"
-                                                  << second.Target() << "\r\n"
-                                                  << first.Target() << "\r\n";
+    std::ofstream(list.c_str(), std::ios::binary) << second.Target() << "\r\n" << first.Target() << "\r\n";
     const ProcessRun run = RunProcess(L"--utf8 send \"" + folder + L"job.dat\" --hosts - --jobs 2", list);
     EXPECT_EQ(run.code, 0u) << run.out << run.err;
     EXPECT_EQ(first.Received(), Sent());
