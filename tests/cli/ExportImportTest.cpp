@@ -2,7 +2,6 @@
 // the panel would save, and import's refusals, each naming what is wrong.
 #include <nlohmann/json.hpp>
 
-
 #include "ToolTestSupport.h"
 #include "tests/core/BlockText.h"
 
@@ -107,23 +106,6 @@ TEST_F(ExportImport, RoundTripGivesTheBytesThePanelSaves)
         ASSERT_EQ(v1.code, 0) << c.what << v1.err;
         EXPECT_EQ(ReadBytes("v1.dat"), SavedByPanel(c.block)) << c.what;
     }
-}
-
-TEST_F(ExportImport, FrameHoldsOnlyWhatNoSettingGivesBack)
-{
-    SettingsBlock block = EverySettingChanged();
-    block[124] = 0x33;
-    block[246] = '1';
-    Put(block, 126, "5@");
-    const auto frame = Export(Settings("a.dat", block))["frame"];
-    // The reserved byte, the tens of the feed time, and form 2's record
-    // where it differs from the factory record.
-    EXPECT_EQ(frame["124"].get<std::string>() + frame["246"].get<std::string>() +
-                  frame["126"].get<std::string>(),
-              "33313540");
-    for (const auto& [key, value] : frame.items())
-        EXPECT_TRUE(key == "124" || key == "246" || (std::stoul(key) >= 126 && std::stoul(key) < 163)) << key;
-    EXPECT_TRUE(Export(Settings("f.dat", qv::FactoryDefaults))["frame"].empty());
 }
 
 TEST_F(ExportImport, ExportHasEveryKeyInPageOrderWithTextsAndNumbers)

@@ -40,23 +40,6 @@ TEST_F(PosixJournal, AppendsWholeLinesAndRotatesAtTheLimit)
     EXPECT_TRUE(Text(file) == NumberedLine("D", 0) + "\n");
 }
 
-TEST_F(PosixJournal, AJournalStampsItsRecordsForEveryPlaceAndNamesThoseItCouldNotWrite)
-{
-    qv::JournalSteps stamped = steps;
-    stamped.computer = [] { return "PC01"; };
-    stamped.utcNow = [] { return "2027-01-01T00:00:00.000Z"; };
-    // No folder can be made below a plain file (root may write anywhere else).
-    const qv::SendJournal journal(qv::PlacesFor(file, "PC01", {dir / "site", file}), stamped);
-    EXPECT_FALSE(journal.Append(*qv::ParseJournalLine(NumberedLine("KQ", 0)), problem));
-    EXPECT_EQ(problem,
-              "送信履歴 " + (file / "PC01.jsonl").string() + " に記録できませんでした（Not a directory）。");
-    const auto site = qv::ReadJournalText(Text(dir / "site" / "PC01.jsonl"));
-    ASSERT_EQ(site.size(), 1u);
-    EXPECT_EQ(site[0].computer + site[0].time, "PC012027-01-01T00:00:00.000Z");
-    EXPECT_EQ(site[0].user, steps.user());
-    EXPECT_EQ(journal.Read().size(), 1u);
-}
-
 TEST_F(PosixJournal, TwoProcessesAppendingAThousandRecordsEachNeverInterleave)
 {
     // Near the limit, so that the journal is rotated while both write.

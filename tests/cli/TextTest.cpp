@@ -45,25 +45,6 @@ TEST(Utf8, DisplayWidthCountsWideCharactersTwice)
         EXPECT_EQ(DisplayWidth(c.text), c.width) << c.text;
 }
 
-TEST(Utf8, MessageTextEscapesControlsAndCutsBetweenCharacters)
-{
-    const struct {
-        std::string text;
-        std::size_t max;
-        std::string shown;
-    } cases[] = {
-        {"param.font1", 60, "param.font1"},
-        {std::string("a\x1B[31m\0b", 8), 60, "a\\u001B[31m\\u0000b"},
-        {"x\xC2\x85\x7Fy", 60, "x\\u0085\\u007Fy"},  // C1 control and DEL
-        {"\xFF\xE6\xA8", 60, "\\xFF\\xE6\\xA8"},     // no UTF-8
-        {"ああああ", 10, "あああ..."},               // three bytes each, never split
-        {"abcdef", 6, "abcdef"},
-        {std::string("\x01\x01"), 8, "\\u0001..."},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(MessageText(c.text, c.max), c.shown) << c.text;
-}
-
 TEST(TextInput, Utf8AndUtf16AreReadAndOtherEncodingsRefused)
 {
     const std::string json = "{\"a\":\"ゴ\"}";

@@ -1,6 +1,6 @@
 // The send journal's portable rules: records as lines and back, damaged and
-// torn lines, places, rotation and times. (The records of a printer: the
-// tool's history and printer:NAME tests.)
+// torn lines. (The records of a printer: the tool's history and
+// printer:NAME tests.)
 #include <gtest/gtest.h>
 
 #include "BlockText.h"
@@ -52,21 +52,6 @@ TEST(SendJournal, LinesGiveTheirRecordsBackAndDamageIsToldApart)
     // A torn last line is skipped, CR LF is read, garbage between records is passed over.
     const std::string text = line + "\ngarbage\n\n" + line + "\r\n" + line.substr(0, 50);
     EXPECT_EQ(qv::ReadJournalText(text).size(), 2u);
-}
-
-TEST(SendJournal, PlacesRotationAndTimes)
-{
-    const auto places = qv::PlacesFor("user/sends.jsonl", "PC/01", {std::nullopt, "site", "", "site/."});
-    EXPECT_EQ(places.siteFiles, std::vector<std::filesystem::path>{"site/PC_01.jsonl"}) << "each folder once";
-    EXPECT_FALSE(qv::JournalNeedsRotation(0, qv::kJournalSizeLimit + 5)) << "an empty file takes any line";
-    EXPECT_NE(qv::JournalNeedsRotation(qv::kJournalSizeLimit - 701, 700),
-              qv::JournalNeedsRotation(qv::kJournalSizeLimit - 700, 700));
-    EXPECT_EQ(qv::RotatedJournal("a/PC01.jsonl"), std::filesystem::path("a/PC01.1.jsonl"));
-    using namespace std::chrono;
-    EXPECT_EQ(qv::UtcTimestamp(sys_days(2026y / 12 / 8) + 10h + 45min + 40s + 123999us),
-              "2026-12-08T10:45:40.123Z");
-    for (const char* notTime : {"", "2026-12-08", "2026-13-08T10:45:40.123Z", "2026-12-08T10:45:40+09:00"})
-        EXPECT_EQ(qv::LocalTimeText(notTime), notTime);
 }
 
 }  // namespace

@@ -1,7 +1,6 @@
 // How the manual hangs together: every topic ends with its related topics
-// and is linked from another one, the settings reference leads to the page
-// topics, the keyword index finds every message, shortcut, setting key and
-// symptom, and the topics use the screen's words.
+// and is linked from another one, the keyword index finds every message,
+// and the topics use the screen's words.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -53,22 +52,6 @@ TEST(HelpLinks, EveryTopicIsLinkedFromAnotherTopic)
         EXPECT_TRUE(linked.contains(topic)) << "no other topic links to " << topic;
 }
 
-TEST(HelpLinks, EveryRowOfTheSettingsReferenceLeadsToTheRowThatExplainsIt)
-{
-    const Manual& manual = TheManual();
-    ASSERT_TRUE(manual.html.contains("reference.htm"));
-    const std::string& reference = manual.html.at("reference.htm");
-    for (const qv::SettingDef& def : qv::Settings()) {
-        const std::string target = qv::help::ExplainingTopic(def);
-        EXPECT_NE(reference.find("<a href=\"" + target + "\">"), std::string::npos)
-            << "the reference's row of " << def.key << " does not link to " << target;
-        const auto topic = manual.html.find(FileOf(target));
-        ASSERT_NE(topic, manual.html.end()) << target;
-        EXPECT_NE(topic->second.find("id=\"" + target.substr(target.find('#') + 1) + "\""), std::string::npos)
-            << topic->first << " has no row for " << def.key;
-    }
-}
-
 // The index keyword of a message, without its 「」 and a closing "…".
 std::string FirstWords(std::string keyword)
 {
@@ -98,46 +81,6 @@ TEST(HelpIndex, FindsEveryMessageByItsFirstWords)
                            << PlainLabel(t.text) << "\"";
     }
     EXPECT_GT(messages, 15u) << "the string table holds more messages: is the reader broken?";
-}
-
-TEST(HelpIndex, FindsEveryShortcut)
-{
-    std::vector<std::string> keys = {"Ctrl+Tab", "Ctrl+Shift+Tab", "Ctrl+PageDown", "Ctrl+PageUp"};
-    for (const MenuCommand& c : MenuCommands(Rc(), "IDR_MENU_MAIN"))
-        if (!c.accelerator.empty())
-            keys.push_back(c.accelerator);
-    const std::vector<SitemapEntry> index = SitemapEntries(BuiltIndex());
-    for (const std::string& key : keys)
-        EXPECT_TRUE(
-            std::ranges::any_of(index, [&](const SitemapEntry& e) { return e.name.starts_with(key + "（"); }))
-            << "no index entry \"" << key << "（...）\"";
-}
-
-TEST(HelpIndex, FindsEverySettingKeyAndEverySymptom)
-{
-    std::set<std::pair<std::string, std::string>> entries;
-    for (const SitemapEntry& e : SitemapEntries(BuiltIndex()))
-        entries.emplace(e.name, e.local);
-    for (const qv::SettingDef& def : qv::Settings()) {
-        const std::string key(def.key);
-        EXPECT_TRUE(entries.contains({key, "reference.htm#" + key})) << "the index lacks the key " << key;
-    }
-    std::set<std::string> targets;
-    for (const auto& [name, local] : entries)
-        targets.insert(local);
-    const std::string& trouble = TheManual().html.at("trouble.htm");
-    std::size_t symptoms = 0;
-    for (std::string_view h2 : Elements(trouble, "h2")) {
-        const std::string tag(h2.substr(0, h2.find('>')));
-        const std::size_t id = tag.find("id=\"");
-        if (id == std::string::npos || tag.find("\"related\"") != std::string::npos)
-            continue;
-        ++symptoms;
-        const std::string anchor = tag.substr(id + 4, tag.find('"', id + 4) - id - 4);
-        EXPECT_TRUE(targets.contains("trouble.htm#" + anchor))
-            << "no index entry leads to trouble.htm#" << anchor;
-    }
-    EXPECT_GE(symptoms, 6u);
 }
 
 // Words that the screen says otherwise: the program's own texts say

@@ -287,20 +287,6 @@ TEST_F(CmdToolTest, HostGetsExactlyTheBlockOverRawTcp)
     EXPECT_EQ(listener.Received(), Sent());
 }
 
-TEST_F(CmdToolTest, WholeProcessSendsToAHostListOnStandardInputSideBySide)
-{
-    Listener first, second;
-    const std::wstring list = folder + L"hosts.txt";
-    std::ofstream(list.c_str(), std::ios::binary) << second.Target() << "\r\n" << first.Target() << "\r\n";
-    const ProcessRun run = RunProcess(L"--utf8 send \"" + folder + L"job.dat\" --hosts - --jobs 2", list);
-    EXPECT_EQ(run.code, 0u) << run.out << run.err;
-    EXPECT_EQ(first.Received(), Sent());
-    EXPECT_EQ(second.Received(), Sent());
-    EXPECT_LT(run.out.find(second.Target().substr(10) + "): 届きました"),
-              run.out.find(first.Target().substr(10)))
-        << run.out;
-}
-
 TEST_F(CmdToolTest, WholeProcessWritesTheConsoleCodePageOrUtf8AndJsonAlwaysUtf8)
 {
     // A Japanese file name reaches the tool through the wide command line.

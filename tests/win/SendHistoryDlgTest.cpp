@@ -122,7 +122,6 @@ TEST_F(SendHistoryTest, ListsThePrintersRecordsNewestFirstOrEveryPrintersAndLock
         {three, false, {damaged, delivered}},
         {three, true, {damaged, other, delivered}},
         {std::nullopt, false, {}},
-        {"", true, {}},
         {"not json\n{\"time\":", true, {}},
     };
     const qv::PanelValues panel = qv::StartupPanelValues();
@@ -144,30 +143,6 @@ TEST_F(SendHistoryTest, ListsThePrintersRecordsNewestFirstOrEveryPrintersAndLock
             }
         });
     }
-}
-
-TEST_F(SendHistoryTest, CompareListsTheDifferencesAndSaveWritesTheRecordsBlock)
-{
-    const qv::SettingsBlock sent =
-        With({{"msw2.printColumns", std::string("８０桁")}, {"param.font2", std::string("クーリエ")}});
-    Write(Line("KQ Default", qv::Delivery::Delivered, sent));
-    const qv::PanelValues panel = qv::LoadAsPanel(kEighty).values;
-    const fs::path saved = dir / "record.dat";
-    dialogs.Answer(saved.wstring());
-    CSendHistoryDlg history(L"KQ Default", panel);
-    RunModal(history, [&] {
-        CDialog::QueueModalScript([&](CDialog& compare) {
-            EXPECT_FALSE(Enabled(compare, IDC_COMPARE_BASE)) << "a single base";
-            EXPECT_EQ(ListRows(compare.GetDlgItem(IDC_COMPARE_LIST), 0, 4), Rows{kCourierRow});
-            compare.EndDialog(IDCANCEL);
-        });
-        Click(history, IDC_HISTORY_COMPARE);
-        Click(history, IDC_HISTORY_SAVE);
-    });
-    ASSERT_EQ(dialogs.Requests().size(), 1u);
-    qv::SettingsBlock written{};
-    EXPECT_EQ(qv::ReadSettingsFile(saved, written), qv::FileReadResult::Ok);
-    EXPECT_EQ(written, sent);
 }
 
 TEST_F(SendHistoryTest, OpenAsksAsALoadDoesThenTakesTheRecordAsWorkingAndSavedCopy)
