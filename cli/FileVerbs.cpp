@@ -13,14 +13,6 @@ namespace qv::cli {
 namespace {
 
 // The value as the panel shows it, with its unit.
-std::string Shown(const SettingDef& def, const SettingValue& value)
-{
-    std::string text = ValueText(value);
-    if (!def.unit.empty())
-        text.append(" ").append(def.unit);
-    return text;
-}
-
 bool InSwitchBank(std::size_t offset)
 {
     for (int bank = 1; bank <= 4; ++bank)
@@ -41,9 +33,7 @@ struct DiffResult {
 DiffResult Compare(const PanelLoad& a, const PanelLoad& b)
 {
     DiffResult result;
-    for (const SettingDef& def : Settings())
-        if (GetValue(def, a.values) != GetValue(def, b.values))
-            result.settings.push_back(&def);
+    result.settings = DifferingSettings(a.values, b.values);
     // Bytes the panel sends as they are (frame, a switch without control,
     // unparsed record text) can differ under equal settings.
     result.bytes = DifferencesOutside(a.block, b.block, result.settings);
@@ -82,8 +72,9 @@ void WriteDiffText(const DiffOptions& o, const PanelLoad& a, const PanelLoad& b,
     if (!d.settings.empty())
         rows.push_back({"設定", "キー", InputName(o.first), InputName(o.second)});
     for (const SettingDef* def : d.settings)
-        rows.push_back({FullLabel(*def), std::string(def->key), Shown(*def, GetValue(*def, a.values)),
-                        Shown(*def, GetValue(*def, b.values))});
+        rows.push_back({FullLabel(*def), std::string(def->key),
+                        ValueTextWithUnit(*def, GetValue(*def, a.values)),
+                        ValueTextWithUnit(*def, GetValue(*def, b.values))});
     WriteTable(out, rows);
     if (d.bytes.empty())
         return;
@@ -235,7 +226,8 @@ void ShowSettings(const SettingsBlock& stored, const Json& file, bool json, Tool
             page = def.page;
             rows.push_back({std::string("[").append(page).append("]")});
         }
-        rows.push_back({FullLabel(def), Shown(def, GetValue(def, load.values)), std::string(def.key)});
+        rows.push_back(
+            {FullLabel(def), ValueTextWithUnit(def, GetValue(def, load.values)), std::string(def.key)});
     }
     WriteTable(ReportStream(env), rows, "  ");
 }
