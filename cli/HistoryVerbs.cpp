@@ -4,6 +4,7 @@
 #include <CLI/CLI.hpp>
 
 #include "Files.h"
+#include "SendReport.h"
 #include "TextTable.h"
 #include "Verbs.h"
 
@@ -15,16 +16,8 @@ constexpr std::string_view kPrinterPrefix = "printer:";
 
 std::string ResultText(const JournalRecord& r)
 {
-    std::string text;
-    switch (r.result) {
-    case Delivery::Delivered: text = "送信完了"; break;
-    case Delivery::Waiting: text = "待機中"; break;
-    case Delivery::Unconfirmed: text = "未確認"; break;
-    case Delivery::Failed: text = "失敗"; break;
-    }
-    if (!r.reason.empty())
-        text += "（" + r.reason + "）";
-    return BlockOf(r) ? text : text + " ［記録が壊れています］";
+    const std::string text = OutcomeText(r.result, r.reason);
+    return BlockOf(r) ? text : text + " ［" + std::string(text::kRecordDamaged) + "］";
 }
 
 std::string WhoText(const JournalRecord& r)

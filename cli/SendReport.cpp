@@ -20,6 +20,8 @@ std::string InParentheses(const std::string& reason)
 
 std::string Where(const SendTarget& t) { return t.port.empty() ? t.name : t.name + " (" + t.port + ")"; }
 
+}  // namespace
+
 Delivery DeliveryOf(Result result)
 {
     switch (result) {
@@ -29,8 +31,6 @@ Delivery DeliveryOf(Result result)
     default: return Delivery::Failed;
     }
 }
-
-}  // namespace
 
 TargetResult FromOutcome(const SendOutcome& outcome)
 {
@@ -62,14 +62,19 @@ bool IsErrorLine(Result result)
     return result == Result::Failed || result == Result::Refused || result == Result::Missing;
 }
 
+std::string OutcomeText(Delivery delivery, const std::string& reason)
+{
+    return std::string(DeliveryText(delivery)) + InParentheses(reason);
+}
+
 std::string TargetLine(const SendTarget& target, const TargetResult& r)
 {
     const std::string where = Where(target) + ": ";
     switch (r.result) {
-    case Result::Delivered: return where + "届きました。";
-    case Result::Waiting: return where + "キューで待機中" + InParentheses(r.reason) + "。";
-    case Result::Unconfirmed: return where + "未確認" + InParentheses(r.reason) + "。";
-    case Result::Failed: return where + "失敗" + InParentheses(r.reason) + "。";
+    case Result::Delivered:
+    case Result::Waiting:
+    case Result::Unconfirmed:
+    case Result::Failed: return where + OutcomeText(DeliveryOf(r.result), r.reason) + "。";
     case Result::Refused:
     case Result::Missing: return where + "送信しません: " + Bare(r.reason) + "。";
     case Result::Planned: return where + "送信します。";

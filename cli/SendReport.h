@@ -35,6 +35,9 @@ struct RunFacts {
     std::string user;
 };
 
+Delivery DeliveryOf(Result result);  // Failed for results that are not deliveries
+// "キューで待機中（オフライン）": a send's outcome with its reason.
+std::string OutcomeText(Delivery delivery, const std::string& reason);
 // "KQ Alpha (LPT1:): 届きました。"; errors (failed, not sent) go to standard error.
 std::string TargetLine(const SendTarget& target, const TargetResult& result);
 bool IsErrorLine(Result result);

@@ -223,9 +223,9 @@ void SendRun::Summarise(int code)
         env_.out << "送信予定 " << Count(Result::Planned) << " 件、送信しなかったもの " << skipped
                  << " 件。\n";
     } else if (Talks()) {
-        env_.out << "届きました " << Count(Result::Delivered) << " 件、キューで待機中 "
-                 << Count(Result::Waiting) << " 件、未確認 " << Count(Result::Unconfirmed) << " 件、失敗 "
-                 << Count(Result::Failed) << " 件、送信しなかったもの " << skipped << " 件。\n";
+        for (const auto result : {Result::Delivered, Result::Waiting, Result::Unconfirmed, Result::Failed})
+            env_.out << DeliveryText(DeliveryOf(result)) << " " << Count(result) << " 件、";
+        env_.out << "送信しなかったもの " << skipped << " 件。\n";
     }
 }
 

@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "SharedTexts.h"
+
 namespace qv {
 
 enum class Delivery {
@@ -38,6 +40,18 @@ constexpr std::string_view DeliveryName(Delivery delivery)
     case Delivery::Failed: return "failed";
     }
     return "failed";
+}
+
+// "届きました", "キューで待機中", "未確認", "失敗": the words people read.
+constexpr std::string_view DeliveryText(Delivery delivery)
+{
+    switch (delivery) {
+    case Delivery::Delivered: return QV_TEXT_RESULT_DELIVERED;
+    case Delivery::Waiting: return QV_TEXT_RESULT_WAITING;
+    case Delivery::Unconfirmed: return QV_TEXT_RESULT_UNCONFIRMED;
+    case Delivery::Failed: return QV_TEXT_RESULT_FAILED;
+    }
+    return QV_TEXT_RESULT_FAILED;
 }
 
 }  // namespace qv

@@ -20,6 +20,13 @@
 #define QV_TEXT_WRITE_FAILED "書き込みに失敗しました"
 // Forms 1 to 4 need the left margin below the right one.
 #define QV_TEXT_MARGIN_ORDER "ライトマージン幅はレフトマージン幅より大きくしてください。"
+// How a send ended, in send results and in the send history.
+#define QV_TEXT_RESULT_DELIVERED "届きました"
+#define QV_TEXT_RESULT_WAITING "キューで待機中"
+#define QV_TEXT_RESULT_UNCONFIRMED "未確認"
+#define QV_TEXT_RESULT_FAILED "失敗"
+// A history record whose 270 bytes are missing or malformed.
+#define QV_TEXT_RECORD_DAMAGED "記録が壊れています"
 
 #ifndef RC_INVOKED
 
@@ -34,6 +41,7 @@ inline constexpr std::string_view kPrinterName = QV_TEXT_PRINTER_NAME;
 inline constexpr std::string_view kNotSettingsFile = QV_TEXT_NOT_SETTINGS_FILE;
 inline constexpr std::string_view kWriteFailed = QV_TEXT_WRITE_FAILED;
 inline constexpr std::string_view kMarginOrder = QV_TEXT_MARGIN_ORDER;
+inline constexpr std::string_view kRecordDamaged = QV_TEXT_RECORD_DAMAGED;
 
 }  // namespace qv::text
 

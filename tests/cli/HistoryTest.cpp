@@ -62,8 +62,8 @@ TEST_F(History, ListsNewestFirstNumberedPerPrinterOrForEveryComputerOfAFolder)
     WriteFour();
     const std::string text = Run({"history"}).out;
     for (const char* part :
-         {"番号  日時", "  プリンタ   結果", "  コンピュータ／ユーザー\n1  ", "kq line 1  待機中",
-          "送信完了 ［記録が壊れています］", "KQ 2       失敗（オフライン）", "PC01／taro\n4  "})
+         {"番号  日時", "  プリンタ   結果", "  コンピュータ／ユーザー\n1  ", "kq line 1  キューで待機中",
+          "届きました ［記録が壊れています］", "KQ 2       失敗（オフライン）", "PC01／taro\n4  "})
         EXPECT_TRUE(Contains(text, part)) << part << "\n" << text;
     EXPECT_EQ(Listed({"history"}), "1 kq line 1,2 KQ Line 1!,3 KQ 2,4 KQ Line 1=,");
     EXPECT_EQ(Listed({"history", "--printer", "KQ LINE 1"}), "1 kq line 1,2 KQ Line 1!,3 KQ Line 1=,");
