@@ -352,6 +352,8 @@ FileWriteResult WriteFileReplacing(const fs::path& given, FileBytes bytes, const
         const FileStepResult moved = steps.replace(temp, path);
         if (moved == FileStepResult::Ok)
             return FileWriteResult::Ok;
+        if (moved == FileStepResult::TargetLost)
+            return FileWriteResult::Failed;
         steps.remove(temp);
         // A viewer that holds the target open may still let it be written.
         return IsRefusal(moved) ? WriteIntoTarget(path, bytes, steps, moved) : FileWriteResult::Failed;

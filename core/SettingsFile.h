@@ -29,8 +29,10 @@ FileReadResult DecodeSettingsFile(std::span<const std::uint8_t> data, SettingsBl
 FileReadResult ReadSettingsFile(const std::filesystem::path& path, SettingsBlock& block);
 
 // What one file-system step of a save reports. InUse: another program holds
-// the file so that it cannot be replaced or written.
-enum class FileStepResult { Ok, Exists, NotFound, AccessDenied, InUse, Failed };
+// the file so that it cannot be replaced or written. TargetLost: a replace
+// that removed the target but could not put the new file in its place; the
+// temporary file then holds the only copy and is kept.
+enum class FileStepResult { Ok, Exists, NotFound, AccessDenied, InUse, Failed, TargetLost };
 
 using FileBytes = std::span<const std::uint8_t>;
 

@@ -155,14 +155,21 @@ qv::FileStepResult ReplaceFileWin32(const fs::path& from, const fs::path& to)
 {
     const std::wstring source = LongPathForm(from);
     const std::wstring target = LongPathForm(to);
-    if (WithRetries([&] { return ReplaceKeepingTarget(source, target); }) == ERROR_SUCCESS)
+    const DWORD replaced = WithRetries([&] { return ReplaceKeepingTarget(source, target); });
+    if (replaced == ERROR_SUCCESS)
         return qv::FileStepResult::Ok;
     // A new name, or a target or file system that ReplaceFileW refuses.
     const DWORD error = WithRetries([&] {
         return ::MoveFileExW(source.c_str(), target.c_str(),
                              MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
     });
-    return error == ERROR_SUCCESS ? qv::FileStepResult::Ok : FromError(error);
+    if (error == ERROR_SUCCESS)
+        return qv::FileStepResult::Ok;
+    // These two leave the target's name free: the old file was removed or
+    // renamed, and the new one is only under its temporary name.
+    const bool targetGone =
+        replaced == ERROR_UNABLE_TO_MOVE_REPLACEMENT || replaced == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2;
+    return targetGone ? qv::FileStepResult::TargetLost : FromError(error);
 }
 
 qv::SaveSteps Win32SaveSteps()

@@ -135,6 +135,8 @@ TEST(SettingsFileSave, EachOutcomeOfTheStepsGivesItsResult)
          1,
          true},
         {"move fails otherwise", R::Ok, {Step::Ok}, Step::Failed, Step::Ok, R::Failed, 0, true},
+        // The temporary file is then the only copy of the settings.
+        {"replace lost the target", R::Ok, {Step::Ok}, Step::TargetLost, Step::Ok, R::Failed, 0, false},
         {"folder refuses new files", R::Ok, {Step::AccessDenied}, Step::Ok, Step::Ok, R::Ok, 1, false},
         {"folder without write access",
          R::Ok,
