@@ -71,10 +71,11 @@ TEST(TextInput, Utf8AndUtf16AreReadAndOtherEncodingsRefused)
     for (const auto& c : cases) {
         std::string problem;
         EXPECT_EQ(DecodeTextInput(c.bytes, problem), c.text) << c.what << ": " << problem;
-        if (!c.text)
+        if (!c.text) {
             EXPECT_TRUE(problem.find(c.problem) != std::string::npos &&
                         problem.find("UTF-8 で保存し直してください") != std::string::npos)
                 << c.what << ": " << problem;
+        }
     }
 }
 

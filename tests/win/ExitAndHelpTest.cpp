@@ -77,8 +77,9 @@ protected:
             const MessageBoxCall& call = boxes.Calls()[i++];
             EXPECT_EQ(call.text, text);
             EXPECT_EQ(call.caption, PanelCaption());
-            if (call.text == W(kSendFirst) || call.text == W(kSaveFirst))
+            if (call.text == W(kSendFirst) || call.text == W(kSaveFirst)) {
                 EXPECT_EQ(call.type, kQuestion);
+            }
         }
     }
 };
@@ -237,7 +238,7 @@ TEST_F(ExitTest, AFailedSendEndsTheExitAfterThePrinterSwitch)
         {Changes::Both, IDOK, {send, failed, switchSend, switchSave, factory}},
         {Changes::UnsentOnly, IDOK, {send, failed, switchSend, factory}},
     };
-    spooler.sendResult = {qv::Delivery::Failed};
+    spooler.sendResult = {qv::Delivery::Failed, ""};
     for (const auto& [changes, selection, messages] : rows) {
         boxes.Answer(IDYES);  // send first; the later questions get No
         Leave(changes, [&] {

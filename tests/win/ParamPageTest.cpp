@@ -309,8 +309,9 @@ TEST_F(ParamPageTest, ArrowKeysStepTheEntriesWithinTheirRanges)
             dlg.EnableSendCommand(false);
             PressKey(dlg, Item(s.id), s.key);
             EXPECT_EQ(Text(s.id), s.shown) << s.id << " from " << Narrow(s.start);
-            if (std::wstring(s.start) != s.shown)
+            if (std::wstring(s.start) != s.shown) {
                 EXPECT_TRUE(dlg.IsCommandEnabled(ID_SEND)) << s.id << " from " << Narrow(s.start);
+            }
         }
         EXPECT_EQ(Bytes(dlg.workingBlock, 28, 9), "68,10,068");
         EXPECT_EQ(dlg.workingBlock[247], '2');

@@ -167,7 +167,7 @@ TEST_F(PrinterSelectDlgTest, OkEnterAndDoubleClickTakeTheSelectedPrinter)
     EXPECT_EQ(dlg.portName, L"COM1:");
 
     EXPECT_EQ(Run([&] {
-                  RECT rc{LVIR_LABEL};
+                  RECT rc{LVIR_LABEL, 0, 0, 0};
                   ::SendMessageW(List(), LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&rc));
                   const LPARAM at = MAKELPARAM((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);
                   ::SendMessageW(List(), WM_LBUTTONDOWN, MK_LBUTTON, at);
@@ -452,9 +452,11 @@ TEST_F(SelectPrinterTest, AFailedSendOfferedBeforeTheSwitchStartsTheSwitchOver)
     });
     EXPECT_EQ(boxes.Texts(), (std::vector<std::wstring>{W(kAskSend), W(kSendFailed), W(kAskSend), W(kAskSave),
                                                         W(kFactoryShown)}));
-    for (const auto& call : boxes.Calls())
-        if (call.text == W(kAskSend) || call.text == W(kAskSave))
+    for (const auto& call : boxes.Calls()) {
+        if (call.text == W(kAskSend) || call.text == W(kAskSave)) {
             EXPECT_EQ(call.type, MB_YESNOCANCEL | MB_ICONEXCLAMATION);
+        }
+    }
     EXPECT_EQ(fake.jobs.size(), 1u);
 }
 

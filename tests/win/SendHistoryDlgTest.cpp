@@ -47,7 +47,10 @@ const std::vector<std::wstring> kCourierRow = {W("パラメータ設定"), W("�
 std::string Line(const char* printer, qv::Delivery result, const std::optional<qv::SettingsBlock>& block,
                  const char* reason = "")
 {
-    qv::JournalRecord r{.time = "2026-01-01T09:00:00.000Z", .computer = "PC01", .user = "tanaka"};
+    qv::JournalRecord r;
+    r.time = "2026-01-01T09:00:00.000Z";
+    r.computer = "PC01";
+    r.user = "tanaka";
     r.printer = printer;
     r.result = result;
     r.reason = reason;

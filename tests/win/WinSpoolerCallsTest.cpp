@@ -26,8 +26,8 @@ struct FakeWinspool {
     DWORD goneError = ERROR_INVALID_PARAMETER;
     std::chrono::milliseconds wait = kWait;  // how long the send follows the job
 
-    std::vector<std::string> calls;
-    std::wstring docName, datatype;
+    std::vector<std::string> calls{};
+    std::wstring docName{}, datatype{};
     DWORD bytesGiven = 0;
     std::size_t looks = 0;
 
