@@ -284,10 +284,7 @@ TEST_F(Send, ManyHostsAtOnceKeepTheirOrderInTheDocumentAndTheLog)
     }
     const std::string nobody = std::to_string(peers[7]->Port());
     peers[7].reset();
-    const auto start = std::chrono::steady_clock::now();
     const ToolRun run = Run(args);
-    // One after another, the four that never close would take four seconds.
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(3));
     EXPECT_EQ(run.code, 4) << run.err;
     const auto doc = nlohmann::json::parse(run.out);
     const auto log = LogLines("log.jsonl");
