@@ -1,5 +1,4 @@
-// "-" for standard input and output, --quiet, and the JSON documents of
-// the reports.
+// "-" for standard input and output, and the JSON documents of the reports.
 #include <nlohmann/json.hpp>
 
 #include "ToolTestSupport.h"
@@ -71,32 +70,6 @@ TEST_F(Streams, SettingsFileGoesToStandardOutputAsItIsButNeverToATerminal)
     EXPECT_TRUE(Contains(refused.err, "標準出力が端末のため、設定ファイルは書き出しません。"));
 }
 
-TEST_F(Streams, QuietLeavesErrorsAndAskedForDocumentsOnly)
-{
-    const std::string clean = Settings("clean.dat", qv::FactoryDefaults);
-    const std::string repaired = Settings("lf.dat", FactoryWith(261, "08"));
-    const struct {
-        std::vector<std::string> args;
-        int code;
-        const char* out;  // empty: nothing at all
-        const char* err;
-    } cases[] = {
-        {{"--quiet", "factory", "-o", Path("f.dat")}, 0, "", ""},
-        {{"-q", "check", clean, repaired}, 1, "", ""},
-        {{"-q", "export", clean}, 0, "\"format\": \"qvx4k5-settings\"", ""},
-        {{"-q", "show", "--json", clean}, 0, "\"format\": \"qvx4k5-show\"", ""},
-        {{"-q", "show", Path("none.dat")}, 2, "", "none.dat: 読み込めません。"},
-    };
-    for (const auto& c : cases) {
-        const ToolRun run = Run(c.args);
-        EXPECT_EQ(run.code, c.code) << testing::PrintToString(c.args);
-        EXPECT_EQ(run.out.empty(), !*c.out) << run.out;
-        EXPECT_TRUE(Contains(run.out, c.out)) << run.out;
-        EXPECT_EQ(run.err.empty(), !*c.err) << run.err;
-        EXPECT_TRUE(Contains(run.err, c.err)) << run.err;
-    }
-}
-
 TEST_F(Streams, ReportsAsJsonAreOneDocumentWithFormatAndVersion)
 {
     const std::string clean = Settings("clean.dat", qv::FactoryDefaults);
@@ -118,10 +91,6 @@ TEST_F(Streams, ReportsAsJsonAreOneDocumentWithFormatAndVersion)
         EXPECT_EQ(doc["format"], c.format);
         EXPECT_EQ(doc["version"], 1);
     }
-    const auto files = nlohmann::json::parse(Run(cases[2].args).out)["files"];
-    ASSERT_EQ(files.size(), 3u);
-    EXPECT_EQ(files[1]["findings"][0]["offset"], 261);
-    EXPECT_EQ(files[2]["result"], "refused");
 }
 
 }  // namespace

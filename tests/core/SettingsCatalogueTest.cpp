@@ -345,25 +345,4 @@ TEST(SettingsCatalogue, FactoryValuesAreThoseOfAFreshPanel)
     EXPECT_EQ(qv::FactoryValue(*qv::FindSetting("form4.rightMargin")), SettingValue(136));
 }
 
-TEST(SettingsCatalogue, DifferingSettingsNamesEachChangedKeyInCatalogueOrder)
-{
-    const std::vector<std::pair<const char*, SettingValue>> edits = {
-        {"param.font2", std::string("クーリエ")},
-        {"form3.leftMargin", 12},
-        {"select.printPressure", std::string("+2")}};
-    qv::PanelValues values = qv::StartupPanelValues();
-    EXPECT_TRUE(qv::DifferingSettings(qv::StartupPanelValues(), values).empty());
-    for (const auto& [key, value] : edits)
-        qv::SetValue(*qv::FindSetting(key), values, value);
-    std::vector<std::string_view> keys;
-    for (const SettingDef* def : qv::DifferingSettings(qv::StartupPanelValues(), values))
-        keys.push_back(def->key);
-    EXPECT_EQ(keys,
-              (std::vector<std::string_view>{"select.printPressure", "form3.leftMargin", "param.font2"}));
-    // A frame byte the panel sends as it is changes no setting.
-    SettingsBlock frame = qv::FactoryDefaults;
-    frame.back() ^= 0x01;
-    EXPECT_TRUE(qv::DifferingSettings(qv::LoadAsPanel(frame).values, qv::StartupPanelValues()).empty());
-}
-
 }  // namespace

@@ -1,8 +1,7 @@
 // The manual against the program: every label of the settings pages and
 // dialogs, every menu command with its accelerator and every text the
 // panel's code shows must appear in the help topics, and the help project
-// must list every topic and picture that the topics use. And the settings
-// catalogue against the templates the labels come from.
+// must list every topic and picture that the topics use.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -16,18 +15,73 @@
 #include <vector>
 
 #include "HelpText.h"
-#include "Manual.h"
 #include "RcText.h"
-#include "core/SettingsCatalogue.h"
-#include "ui/PageLists.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 using namespace qvhelp;
 
-const fs::path& kSourceDir = SourceDir();
-const fs::path& kHelpDir = HelpDir();
+const fs::path kSourceDir{QV_SOURCE_DIR};
+const fs::path kHelpDir = kSourceDir / "res" / "help";
+
+std::string ReadFile(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// Topics made by the build (a '|'-separated list of paths).
+std::vector<fs::path> GeneratedTopics()
+{
+    std::vector<fs::path> paths;
+    std::stringstream list{std::string(QV_GENERATED_HELP_TOPICS)};
+    for (std::string item; std::getline(list, item, '|');)
+        if (!item.empty())
+            paths.emplace_back(item);
+    return paths;
+}
+
+struct Manual {
+    std::map<std::string, std::string> html;      // topic file name -> HTML as compiled
+    std::map<std::string, std::string> squeezed;  // topic file name -> Squeezed(TopicText)
+
+    bool Has(const std::string& topic, const std::string& needle) const
+    {
+        const auto it = squeezed.find(topic);
+        return it != squeezed.end() && it->second.find(needle) != std::string::npos;
+    }
+    bool HasAnywhere(const std::string& needle) const
+    {
+        return std::ranges::any_of(squeezed,
+                                   [&](const auto& t) { return t.second.find(needle) != std::string::npos; });
+    }
+};
+
+const Manual& TheManual()
+{
+    static const Manual manual = [] {
+        Manual m;
+        for (const auto& entry : fs::directory_iterator(kHelpDir))
+            if (entry.path().extension() == ".htm")
+                m.html[entry.path().filename().string()] = ReadFile(entry.path());
+        // A topic the build makes replaces its frame of the same name.
+        for (const fs::path& path : GeneratedTopics())
+            m.html[path.filename().string()] = ReadFile(path);
+        for (const auto& [name, html] : m.html)
+            m.squeezed[name] = Squeezed(TopicText(html));
+        return m;
+    }();
+    return manual;
+}
+
+const std::string& Rc()
+{
+    static const std::string rc = ReadFile(kSourceDir / "res" / "qvx4k5.rc");
+    return rc;
+}
 
 // ---------------------------------------------------------------------------
 // The readers themselves
@@ -302,7 +356,9 @@ TEST(HelpCoverage, EveryMessageAndTextOfTheCodeIsInTheManual)
             EXPECT_TRUE(manual.HasAnywhere(Squeezed(PlainLabel(part))))
                 << where << " line " << t.line << ": \"" << PlainLabel(part) << "\" is in no help topic";
     };
-    for (const ShownText& t : StringTableTexts(Rc(), SharedTextMacros())) {
+    // The string table names the texts it shares with the tool by macro.
+    const Defines shared = ReadDefines(ReadFile(kSourceDir / "core" / "SharedTexts.h"));
+    for (const ShownText& t : StringTableTexts(Rc(), shared)) {
         EXPECT_FALSE(t.text.empty()) << "res/qvx4k5.rc line " << t.line << ": a text of unknown macros";
         check("res/qvx4k5.rc", t);
     }
@@ -352,9 +408,11 @@ Project ReadProject()
 std::vector<std::string> SitemapLocals(const std::string& text)
 {
     std::vector<std::string> locals;
-    for (const SitemapEntry& entry : SitemapEntries(text))
-        if (!entry.local.empty())  // a folder of the contents
-            locals.push_back(entry.local);
+    const std::string key = "name=\"Local\" value=\"";
+    for (std::size_t pos = text.find(key); pos != std::string::npos; pos = text.find(key, pos + 1)) {
+        const std::size_t start = pos + key.size();
+        locals.push_back(text.substr(start, text.find('"', start) - start));
+    }
     return locals;
 }
 
@@ -412,7 +470,7 @@ TEST(HelpProject, ListsEveryTopicAndPictureThatTheTopicsUse)
     };
     // The index is the one the build writes (tools/make_help_index).
     EXPECT_EQ(project.options.at("Index file"), fs::path(QV_HELP_INDEX).filename());
-    const std::vector<std::string> index = SitemapLocals(BuiltIndex());
+    const std::vector<std::string> index = SitemapLocals(ReadFile(QV_HELP_INDEX));
     EXPECT_GT(index.size(), 20u) << "a keyword index of a few entries helps nobody";
     for (const std::string& local : index)
         checkReference("the index", local);
@@ -432,84 +490,6 @@ TEST(HelpProject, ListsEveryTopicAndPictureThatTheTopicsUse)
         if (file.ends_with(".png")) {
             EXPECT_TRUE(shown.contains(file)) << file << " is shown by no topic";
         }
-    }
-}
-
-// ---------------------------------------------------------------------------
-// The settings catalogue against the templates and the pages' lists
-
-// An input control (list, edit box, check box, a radio pair's first
-// button) and the texts the template shows beside it.
-struct Input {
-    std::string id, group, label, switchName;
-    std::vector<std::string> options;  // a radio pair's two texts
-    qv::SettingKind kind;
-};
-
-std::vector<Input> Inputs(const std::vector<DialogControl>& all)
-{
-    std::vector<Input> inputs;
-    const DialogControl* group = nullptr;  // the last group box
-    const DialogControl* text = nullptr;   // the last static text after it
-    for (std::size_t k = 0; k < all.size(); ++k) {
-        const DialogControl& c = all[k];
-        auto has = [&](const char* flag) { return c.source.find(flag) != std::string::npos; };
-        const bool radio = has("BS_AUTORADIOBUTTON") && has("WS_GROUP"), check = has("BS_AUTOCHECKBOX");
-        if (c.visible && c.statement == "GROUPBOX") {
-            group = &c;
-            text = nullptr;
-        }
-        text = c.visible && c.statement == "LTEXT" ? &c : text;
-        if (!c.visible || !(radio || check || c.statement == "COMBOBOX" || c.statement == "EDITTEXT"))
-            continue;
-        // A radio pair is labelled by its group box, with the switch name after it.
-        const DialogControl* label = check ? &c : radio || !text ? group : text;
-        Input in{c.id, "", PlainLabel(label->text), "", {}, qv::SettingKind::OnOff};
-        if (radio) {
-            in.switchName = text ? PlainLabel(text->text) : "";
-            in.options = {PlainLabel(c.text), PlainLabel(all.at(k + 1).text)};
-        } else if (!check) {
-            in.kind = c.statement == "COMBOBOX" ? qv::SettingKind::Choice : qv::SettingKind::Integer;
-        }
-        for (const DialogControl& box : all)  // the group box around it, unless that is its label
-            if (box.statement == "GROUPBOX" && &box != label && c.rect[0] >= box.rect[0] &&
-                c.rect[0] < box.rect[0] + box.rect[2] && c.rect[1] >= box.rect[1] &&
-                c.rect[1] < box.rect[1] + box.rect[3])
-                in.group = PlainLabel(box.text);
-        inputs.push_back(in);
-    }
-    return inputs;
-}
-
-// Each setting's label and group are the texts beside exactly one control
-// of its page, of the setting's kind and with its switch name; a radio pair
-// shows the setting's texts, and a list is filled with the setting's list.
-TEST(CatalogueTemplates, EachSettingIsShownBesideOneControlWithItsTexts)
-{
-    const Defines ids = ReadDefines(ReadFile(kSourceDir / "res" / "resource.h"));
-    const std::map<std::string, std::string, std::less<>> templates = {
-        {"機能選択", "IDD_PAGE_SELECT"}, {"パラメータ設定", "IDD_PAGE_PARAM"}, {"ＭＳＷ１", "IDD_PAGE_MSW1"},
-        {"ＭＳＷ２", "IDD_PAGE_MSW2"},   {"ＭＳＷ３", "IDD_PAGE_MSW3"},        {"ＭＳＷ４", "IDD_PAGE_MSW4"},
-        {"書式の設定", "IDD_FORM_SETUP"}};
-    for (const qv::SettingDef& def : qv::Settings()) {
-        const std::string dialog =
-            templates.find(def.page.starts_with("書式の設定") ? "書式の設定" : def.page)->second;
-        std::vector<Input> found = Inputs(DialogControls(Rc(), dialog));
-        std::erase_if(found, [&](const Input& in) { return in.label != def.label || in.group != def.group; });
-        EXPECT_EQ(found.size(), 1u) << def.key << ": \"" << def.label << "\" in group \"" << def.group
-                                    << "\" is not beside one control of " << dialog;
-        if (found.size() != 1)
-            continue;
-        const std::vector<std::string> texts(def.texts.begin(), def.texts.end());
-        EXPECT_EQ(found[0].kind, def.kind) << def.key;
-        EXPECT_EQ(found[0].switchName, def.switchName) << def.key;
-        EXPECT_TRUE(found[0].options.empty() || found[0].options == texts) << def.key;
-        std::vector<std::string> filled;
-        for (const PageList& list : kPageLists)
-            if (list.page == std::stoi(ids.at(dialog)) && list.control == std::stoi(ids.at(found[0].id)))
-                filled.assign(list.entries.begin(), list.entries.end());
-        EXPECT_EQ(filled, def.kind == qv::SettingKind::Choice ? texts : std::vector<std::string>{})
-            << def.key << ": the list that " << found[0].id << " is filled with";
     }
 }
 

@@ -116,14 +116,13 @@ std::size_t FindResource(const std::vector<Line>& lines, std::string_view name, 
 
 DialogControl ParseControl(const std::string& statement, int line)
 {
-    DialogControl c{std::string(FirstWord(statement)), "", "", statement};
+    DialogControl c{std::string(FirstWord(statement)), "", ""};
     c.visible = statement.find("NOT WS_VISIBLE") == std::string::npos;
     c.line = line;
     std::string rest = statement.substr(statement.find(c.statement) + c.statement.size());
     // Text statements and ICON name their text or icon before the id (only a
-    // text may hold a comma); CONTROL has its class and style before the rectangle.
+    // text may hold a comma).
     const std::size_t id = kTextStatements.contains(c.statement) || c.statement == "ICON" ? 1 : 0;
-    const std::size_t rect = id + (c.statement == "CONTROL" ? 3 : 1);
     if (std::size_t pos = rest.find('"'); id == 1 && pos < rest.find(',')) {
         c.text = ReadQuoted(rest, pos);
         rest.erase(0, pos);
@@ -133,8 +132,6 @@ DialogControl ParseControl(const std::string& statement, int line)
     for (std::string arg; std::getline(in, arg, ',');)
         args.emplace_back(Trim(arg));
     c.id = args.size() > id ? args[id] : "";
-    for (std::size_t k = 0; k < c.rect.size() && rect + k < args.size(); ++k)
-        c.rect[k] = std::atoi(args[rect + k].c_str());
     return c;
 }
 
@@ -167,8 +164,7 @@ std::vector<DialogControl> DialogControls(std::string_view rc, std::string_view 
     for (++i; i < lines.size() && FirstWord(lines[i].text) != "BEGIN"; ++i) {
         std::string caption;
         if (FirstWord(lines[i].text) == "CAPTION" && FirstArgumentText(lines[i].text, caption))
-            controls.push_back(
-                {"CAPTION", caption, "", std::string(lines[i].text), {}, true, lines[i].number});
+            controls.push_back({"CAPTION", caption, "", true, lines[i].number});
     }
     // Statements may run over several lines: gather each up to the next one.
     std::string statement;

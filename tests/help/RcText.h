@@ -3,7 +3,6 @@
 // of a menu, the string table, and the wide string literals of the code.
 #pragma once
 
-#include <array>
 #include <functional>
 #include <map>
 #include <string>
@@ -25,11 +24,9 @@ std::vector<ShownText> DialogTexts(std::string_view rc, std::string_view name);
 // A statement of a dialog template: its caption (statement "CAPTION") and
 // each control statement, in template order.
 struct DialogControl {
-    std::string statement;      // LTEXT, GROUPBOX, COMBOBOX, CONTROL, ...
-    std::string text;           // its quoted text, "" when none
-    std::string id;             // as written: IDC_PARAM_FONT1
-    std::string source;         // the whole statement (class, style flags)
-    std::array<int, 4> rect{};  // x, y, width, height
+    std::string statement;  // LTEXT, GROUPBOX, COMBOBOX, CONTROL, ...
+    std::string text;       // its quoted text, "" when none
+    std::string id;         // as written: IDC_PARAM_FONT1
     bool visible = true;
     int line = 0;
 };

@@ -1,5 +1,4 @@
-// The send history, the settings comparison and the journal record of each
-// send, against a journal file in a folder of the test's own.
+// The send history against a journal file in a folder of the test's own.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -17,7 +16,6 @@
 #include "framework/Text.h"
 #include "resource.h"
 #include "storage/JournalWin32.h"
-#include "storage/SettingsFileWin32.h"
 #include "ui/JournalAccess.h"
 #include "ui/SendHistoryDlg.h"
 
@@ -38,11 +36,6 @@ qv::SettingsBlock With(const std::vector<std::pair<const char*, qv::SettingValue
 }
 
 const qv::SettingsBlock kEighty = With({{"msw2.printColumns", std::string("８０桁")}});
-const qv::SettingsBlock kCourier = With({{"param.font2", std::string("クーリエ")}});
-// The compare list's row for font 2, the base's value first.
-const std::vector<std::wstring> kCourierRow = {W("パラメータ設定"), W("フォント選択 フォント２"),
-                                               W("クーリエ"), W("標準")};
-
 // A journal line of a send by PC01／tanaka; no block gives a damaged record.
 std::string Line(const char* printer, qv::Delivery result, const std::optional<qv::SettingsBlock>& block,
                  const char* reason = "")
@@ -83,7 +76,6 @@ protected:
         (std::string("qv_history_") + testing::UnitTest::GetInstance()->current_test_info()->name());
     qv::SendJournal journal{{dir / "Quorvex" / "sends.jsonl", {}}, Win32JournalSteps()};
     MessageBoxRecorder boxes;
-    FileDialogRecorder dialogs;
     PanelUnderTest dlg;
 
     void SetUp() override
@@ -159,12 +151,7 @@ TEST_F(SendHistoryTest, OpenAsksAsALoadDoesThenTakesTheRecordAsWorkingAndSavedCo
         for (const int answer : {IDNO, IDYES}) {
             boxes.Answer(answer);
             CDialog::QueueModalScript([](CDialog& history) { Click(history, IDOK); });
-            // Ctrl+H first, then the toolbar button.
-            if (answer == IDNO)
-                PressKey(dlg, ::GetFocus(), 'H', true);
-            else
-                dlg.SendMessage(WM_COMMAND, MAKEWPARAM(ID_TB_HISTORY, BN_CLICKED),
-                                reinterpret_cast<LPARAM>(dlg.toolbar.m_hWnd));
+            PressKey(dlg, ::GetFocus(), 'H', true);
             EXPECT_EQ(boxes.Texts(), std::vector{LoadResString(IDS_ASK_DISCARD)});
             boxes.Clear();
             EXPECT_EQ(dlg.workingBlock, answer == IDYES ? kEighty : edited);
@@ -174,70 +161,15 @@ TEST_F(SendHistoryTest, OpenAsksAsALoadDoesThenTakesTheRecordAsWorkingAndSavedCo
     });
 }
 
-TEST_F(SendHistoryTest, ReviewStartsAtTheLastDeliveredThenTheLastFileThenTheFactory)
+TEST_F(SendHistoryTest, EachSendOfThePanelIsRecorded)
 {
-    const fs::path file = dir / "base.dat";
-    ASSERT_EQ(WriteSettingsFileWin32(file, kCourier), qv::FileWriteResult::Ok);
-    // The newest delivered record of the printer in use, not a failed or another printer's.
-    const std::string journal = Line("KQ Default", qv::Delivery::Delivered, kEighty) +
-                                Line("KQ Default", qv::Delivery::Failed, kCourier) +
-                                Line("KQ Other", qv::Delivery::Delivered, kCourier);
-    const Rows eighty = {{W("ＭＳＷ２"), W("印刷桁数の切り替え （MSW2-7）"), W("８０桁"), W("１３６桁")}};
-    const struct {
-        std::string journal;
-        bool withFile;
-        int bases;
-        const char* first;  // the default base's name begins so
-        Rows rows;
-    } cases[] = {
-        {journal, true, 3, "プリンタへ最後に送信した設定", eighty},
-        {"", true, 2, "最後に読み込み・保存したファイル（base.dat）", {kCourierRow}},
-        {"", false, 1, "工場出荷設定", {}},
-    };
-    for (const auto& c : cases) {
-        Write(c.journal);
-        RunModal(dlg, [&] {
-            dlg.lastFile = c.withFile ? std::optional(file.wstring()) : std::nullopt;
-            CDialog::QueueModalScript([&](CDialog& compare) {
-                EXPECT_EQ(compare.SendDlgItemMessage(IDC_COMPARE_BASE, CB_GETCOUNT), c.bases);
-                EXPECT_EQ(compare.GetDlgItemText(IDC_COMPARE_BASE).rfind(W(c.first), 0), 0u);
-                EXPECT_EQ(ListRows(compare.GetDlgItem(IDC_COMPARE_LIST), 0, 4), c.rows) << c.first;
-                compare.EndDialog(IDCANCEL);
-            });
-            dlg.SendCommand(ID_REVIEW_CHANGES);
-        });
-    }
-}
-
-TEST_F(SendHistoryTest, EachSendIsRecordedAndAJournalThatFailsStopsNothing)
-{
-    const fs::path file = dir / "saved.dat";
-    RunModal(dlg, [&] {
-        dialogs.Answer(file.wstring());
-        dlg.SendCommand(ID_FILE_SAVE);
-        dlg.SendCommand(ID_SEND);
-    });
+    RunModal(dlg, [&] { dlg.SendCommand(ID_SEND); });
     const auto records = journal.Read();
     ASSERT_EQ(records.size(), 1u);
     const qv::JournalRecord& r = records[0];
     EXPECT_EQ(std::tie(r.program, r.printer, r.port, r.route),
               std::tie("qvx4k5", "KQ Default", "LPT1:", "spooler"));
-    EXPECT_EQ(r.result, qv::Delivery::Delivered);
-    EXPECT_EQ(r.block, qv::BlockHex(qv::FactoryDefaults));
-    EXPECT_EQ(r.file, Narrow(file.wstring()));
-    EXPECT_FALSE(r.server);
-
-    qv::JournalSteps refusing = Win32JournalSteps();
-    refusing.append = [](const fs::path&, std::string_view, std::string&) { return false; };
-    const qv::SendJournal broken({dir / "x.jsonl", {}}, refusing);
-    SetCurrentJournal(&broken);
-    RunModal(dlg, [&] {
-        dlg.SendCommand(ID_SEND);
-        EXPECT_EQ(boxes.Texts().back(), LoadResString(IDS_SENT));
-        wchar_t part[200] = {};
-        ::SendMessageW(dlg.statusBar, SB_GETTEXTW, 0, reinterpret_cast<LPARAM>(part));
-        EXPECT_EQ(std::wstring(part), LoadResString(IDS_JOURNAL_FAILED));
-    });
+    EXPECT_TRUE(r.result == qv::Delivery::Delivered && r.block == qv::BlockHex(qv::FactoryDefaults));
 }
 
 }  // namespace
